@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the Windows build under Wine in both code pages
+# (932 and 1252), the native build under AddressSanitizer and UBSan, and a
+# short run of each fuzz target.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+
+jobs=$(nproc)
+fuzz_seconds=${LUMEKO_FUZZ_SECONDS:-30}
+
+cmake --preset mingw >/dev/null
+cmake --build build/mingw -j "$jobs"
+
+cmake --preset asan >/dev/null
+cmake --build build/asan -j "$jobs"
+
+cmake --preset fuzz >/dev/null
+cmake --build build/fuzz -j "$jobs"
+
+# One wineserver for the whole run; it goes when the run ends.
+export LUMEKO_WINEPREFIX=$root/build/wineprefix
+cleanup() { WINEPREFIX=$LUMEKO_WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
+trap cleanup EXIT
+
+status=0
+for loc in ja_JP.UTF-8 C.UTF-8; do
+  echo "== Windows tests under Wine, LC_ALL=$loc"
+  # The locale picks Wine's ANSI code page; a server keeps the one it began with.
+  cleanup
+  LC_ALL=$loc ctest --test-dir build/mingw --output-on-failure -j "$jobs" || status=1
+done
+cleanup
+
+echo "== Native tests under AddressSanitizer and UBSan"
+ctest --test-dir build/asan --output-on-failure -j "$jobs" || status=1
+
+echo "== Fuzz targets, ${fuzz_seconds} s each"
+fuzz_pass=0 fuzz_fail=0
+for f in build/fuzz/fuzz/fuzz_*; do
+  [ -x "$f" ] || continue
+  name=$(basename "$f")
+  corpus=build/fuzz/corpus/$name
+  mkdir -p "$corpus"
+  seeds=()
+  [ -d "fuzz/seeds/${name#fuzz_}" ] && seeds=("fuzz/seeds/${name#fuzz_}")
+  if "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" "${seeds[@]}" \
+       > "build/fuzz/$name.log" 2>&1; then
+    echo "$name: ok"; fuzz_pass=$((fuzz_pass + 1))
+  else
+    echo "$name: FAILED"; tail -n 40 "build/fuzz/$name.log"; fuzz_fail=$((fuzz_fail + 1)); status=1
+  fi
+done
+echo "fuzz: $fuzz_pass passed, $fuzz_fail failed"
+exit $status

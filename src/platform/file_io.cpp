@@ -1,0 +1,89 @@
+// Whole-file reads: CreateFileW on Windows, stdio natively.
+#include "platform/file_io.h"
+
+#include "platform/cp932.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include "platform/unique_handle.h"
+#include "platform/wide.h"
+#else
+#include <sys/stat.h>
+#include <cstdio>
+#endif
+
+namespace lumeko {
+
+#ifdef _WIN32
+
+std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
+  if (cp932Path.empty()) return std::nullopt;
+  UniqueFileHandle file(CreateFileW(ToWide(cp932Path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+    return std::nullopt;
+  std::string data(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;  // the file shrank while we read it
+    done += got;
+  }
+  data.resize(done);
+  return data;
+}
+
+bool FileExists(const std::string& cp932Path) {
+  if (cp932Path.empty()) return false;
+  const DWORD a = GetFileAttributesW(ToWide(cp932Path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& cp932Path) {
+  if (cp932Path.empty()) return false;
+  const DWORD a = GetFileAttributesW(ToWide(cp932Path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+#else
+
+std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
+  if (cp932Path.empty()) return std::nullopt;
+  const std::string path = Cp932ToUtf8(cp932Path);
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::string data;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    if (data.size() + n > maxBytes) {
+      std::fclose(f);
+      return std::nullopt;
+    }
+    data.append(buf, n);
+  }
+  const bool bad = std::ferror(f) != 0;
+  std::fclose(f);
+  if (bad) return std::nullopt;
+  return data;
+}
+
+bool FileExists(const std::string& cp932Path) {
+  struct stat st{};
+  return !cp932Path.empty() && stat(Cp932ToUtf8(cp932Path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& cp932Path) {
+  struct stat st{};
+  return !cp932Path.empty() && stat(Cp932ToUtf8(cp932Path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+#endif
+
+}  // namespace lumeko

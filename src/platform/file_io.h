@@ -1,0 +1,29 @@
+// Whole-file reads and existence tests by CP932 path.
+//
+// The portable parts read files only through here, so they build natively
+// (path given to the C library as UTF-8) and on Windows (path converted to
+// UTF-16 for the W API, never through the ANSI code page).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lumeko {
+
+// Files larger than this are refused: a lyrics file or a tag file that big is
+// not one, and reading it would only exhaust memory.
+constexpr std::uint64_t kMaxFileReadBytes = 256ull * 1024 * 1024;
+
+// The whole content, or nothing when the file cannot be opened or read or is
+// larger than maxBytes.
+std::optional<std::string> ReadWholeFile(const std::string& cp932Path,
+                                         std::uint64_t maxBytes = kMaxFileReadBytes);
+
+// True when the path names an existing file (not a folder).
+bool FileExists(const std::string& cp932Path);
+
+// True when the path names an existing folder.
+bool FolderExists(const std::string& cp932Path);
+
+}  // namespace lumeko
