@@ -1,10 +1,14 @@
 // The comma-list reader and dictionary lookup: order decides which group a
 // character lands in, multi-character members are found as units only where
 // no earlier group claims their first part, and the default dictionary is
-// built once and shared.
+// built once and shared. What the default dictionary makes equal is checked
+// by matching, in both directions, one pair or more of each kind of group.
 #include "regex/fuzzy_dictionary.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+#include "regex/awk_str.h"
 
 #include <future>
 #include <thread>
@@ -111,6 +115,84 @@ TEST(DefaultDictionary, StartsOnceUnderConcurrentFirstUse) {
   const TREDictionary* first = askers[0].get();
   for (size_t i = 1; i < askers.size(); ++i) EXPECT_EQ(askers[i].get(), first);
   EXPECT_EQ(first->Groups().size(), 145u);
+}
+
+
+std::string J(std::u8string_view utf8) {
+  return Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}
+
+// Whether the fuzzy pattern for the literal text `pattern` matches all of
+// `subject`.
+bool FuzzyMatchesWhole(std::u8string_view pattern, std::u8string_view subject) {
+  TAWKStr awk;
+  awk.SetUseFuzzyCharDic(true);
+  std::string anchored = "^";
+  anchored.append(EscapeLiteral(J(pattern))).append("$");
+  awk.SetRegExp(anchored);
+  const std::string text = J(subject);
+  int start = 0, length = 0;
+  return awk.Match(text, start, length) == 1 && length == static_cast<int>(text.size());
+}
+
+struct Pair {
+  const char8_t* a;
+  const char8_t* b;
+};
+
+TEST(FuzzyMatching, EachKindOfGroupMatchesBothWays) {
+  const Pair same[] = {
+      {u8"A", u8"ａ"}, {u8"z", u8"Ｚ"}, {u8"Lumeko", u8"ＬＵＭＥＫＯ"},            // width and case
+      {u8"1", u8"①"}, {u8"2", u8"弐"}, {u8"３", u8"Ⅲ"}, {u8"0", u8"零"},          // number forms
+      {u8" ", u8"　"}, {u8"!", u8"！"}, {u8"\"", u8"”"}, {u8"'", u8"’"},        // spaces and symbols
+      {u8"(", u8"（"}, {u8"[", u8"〔"}, {u8"\\", u8"￥"}, {u8"~", u8"￣"},
+      {u8"@", u8"＠"}, {u8",", u8"、"}, {u8".", u8"。"}, {u8"「", u8"『"}, {u8"」", u8"｣"},
+      {u8"・", u8"･"},
+      {u8"あ", u8"ｧ"}, {u8"つ", u8"ッ"}, {u8"よ", u8"ｮ"}, {u8"ん", u8"ﾝ"},      // kana and small kana
+      {u8"か", u8"ｶ"}, {u8"ほしぞら", u8"ﾎｼｿﾞﾗ"},
+      {u8"が", u8"か゛"}, {u8"ガ", u8"ｶﾞ"}, {u8"じ", u8"ヂ"}, {u8"ず", u8"ツ゛"},  // voiced forms
+      {u8"ぱ", u8"ﾊﾟ"}, {u8"ポ", u8"ほ゜"},                                      // half-voiced forms
+      {u8"ば", u8"ヴァ"}, {u8"ぶ", u8"ｳﾞ"}, {u8"び", u8"ｳﾞｨ"},                // v sounds
+      {u8"を", u8"ｦ"}, {u8"ゐ", u8"ヰ"}, {u8"ﾞ", u8"゛"}, {u8"ﾟ", u8"゜"},
+  };
+  for (const Pair& p : same) {
+    const std::string a = Cp932ToUtf8(J(p.a)), b = Cp932ToUtf8(J(p.b));
+    EXPECT_TRUE(FuzzyMatchesWhole(p.a, p.b)) << a << " should match " << b;
+    EXPECT_TRUE(FuzzyMatchesWhole(p.b, p.a)) << b << " should match " << a;
+  }
+}
+
+TEST(FuzzyMatching, KeepsDistinctCharactersApart) {
+  const Pair different[] = {
+      {u8"か", u8"が"}, {u8"は", u8"ぱ"}, {u8"ば", u8"ぱ"}, {u8"あ", u8"い"},
+      {u8"a", u8"b"}, {u8"1", u8"7"}, {u8"漢", u8"字"}, {u8"(", u8")"},
+  };
+  for (const Pair& p : different) {
+    EXPECT_FALSE(FuzzyMatchesWhole(p.a, p.b));
+    EXPECT_FALSE(FuzzyMatchesWhole(p.b, p.a));
+  }
+}
+
+TEST(FuzzyMatching, GroupOrderMakesSomeEquivalencesOneWay) {
+  // The dash group holds the long-vowel mark, but the long-vowel group,
+  // which comes first, does not hold the dash.
+  EXPECT_TRUE(FuzzyMatchesWhole(u8"-", u8"ー"));
+  EXPECT_FALSE(FuzzyMatchesWhole(u8"ー", u8"-"));
+  EXPECT_TRUE(FuzzyMatchesWhole(u8"ー", u8"～"));
+  // わ's group lists うぁ, but the pattern うぁ is read as う then ぁ.
+  EXPECT_TRUE(FuzzyMatchesWhole(u8"わ", u8"うぁ"));
+  EXPECT_FALSE(FuzzyMatchesWhole(u8"うぁ", u8"わ"));
+  // ヴ's own group comes before those of ヴェ and ヴォ, so those two are read
+  // as ヴ and a small vowel; ヴァ and ヴィ come first and stay whole.
+  EXPECT_TRUE(FuzzyMatchesWhole(u8"ぼ", u8"ヴォ"));
+  EXPECT_FALSE(FuzzyMatchesWhole(u8"ヴォ", u8"ぼ"));
+  EXPECT_FALSE(FuzzyMatchesWhole(u8"ウ゛ェ", u8"べ"));
+  EXPECT_TRUE(FuzzyMatchesWhole(u8"ヴァ", u8"ば"));
+  // Without the switch nothing is folded.
+  TAWKStr plain;
+  plain.SetRegExp(J(u8"ア"));
+  int start = 0, length = 0;
+  EXPECT_EQ(plain.Match(J(u8"ｱ"), start, length), 0);
 }
 
 }  // namespace
