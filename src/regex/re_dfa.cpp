@@ -170,7 +170,7 @@ void TRE_DFA::Build() {
   std::vector<uint64_t> sets;  // words per deterministic state
   std::vector<int32_t> slots(64, -1);
   std::vector<uint64_t> hashes;
-  std::vector<uint64_t> scratch(words);
+  TRE_NFAStateSet scratch(n);
   std::vector<uint32_t> stack;
 
   auto hashOf = [&](const uint64_t* w) {
@@ -178,12 +178,12 @@ void TRE_DFA::Build() {
     for (size_t i = 0; i < words; ++i) h = (h ^ w[i]) * 1099511628211ull ^ (h >> 29);
     return h;
   };
-  // Closure of the seeds (scratch must be clear), then registration.
+  // Closure of the seeds, then registration.
   auto closeAndRegister = [&](const std::vector<uint32_t>& seeds) -> int32_t {
-    std::fill(scratch.begin(), scratch.end(), 0);
+    scratch.Clear();
     for (uint32_t s : seeds) {
-      if (scratch[s >> 6] >> (s & 63) & 1) continue;
-      scratch[s >> 6] |= uint64_t(1) << (s & 63);
+      if (scratch.Has(s)) continue;
+      scratch.Include(s);
       stack.push_back(s);
     }
     while (!stack.empty()) {
@@ -191,25 +191,26 @@ void TRE_DFA::Build() {
       stack.pop_back();
       for (uint32_t e = epsStart[s]; e < epsStart[s + 1]; ++e) {
         const uint32_t t = eps[e];
-        if (!(scratch[t >> 6] >> (t & 63) & 1)) {
-          scratch[t >> 6] |= uint64_t(1) << (t & 63);
+        if (!scratch.Has(t)) {
+          scratch.Include(t);
           stack.push_back(t);
         }
       }
     }
-    const uint64_t h = hashOf(scratch.data());
+    const uint64_t* bits = scratch.Words().data();
+    const uint64_t h = hashOf(bits);
     size_t mask = slots.size() - 1;
     size_t i = h & mask;
     for (; slots[i] >= 0; i = (i + 1) & mask) {
       const int32_t st = slots[i];
-      if (hashes[st] == h && std::memcmp(&sets[size_t(st) * words], scratch.data(), words * 8) == 0)
+      if (hashes[st] == h && std::memcmp(&sets[size_t(st) * words], bits, words * 8) == 0)
         return st;
     }
     const int32_t id = int32_t(Accepting_.size());
     if (uint32_t(id) >= kMaxStates || (size_t(id) + 1) * Width_ > kMaxTableCells) RaiseTooComplex();
-    sets.insert(sets.end(), scratch.begin(), scratch.end());
+    sets.insert(sets.end(), bits, bits + words);
     hashes.push_back(h);
-    Accepting_.push_back(scratch[TRE_NFA::ExitState >> 6] >> (TRE_NFA::ExitState & 63) & 1);
+    Accepting_.push_back(scratch.Has(TRE_NFA::ExitState));
     TailMark_.push_back(0);
     HeadTarget_.push_back(-1);
     Table_.resize(Table_.size() + Width_, -1);
@@ -276,6 +277,9 @@ void TRE_DFA::Build() {
     if (prevClass != 0) buckets[prevClass].clear();
   }
   BuildCodeTables();
+  // The NFA goes away after compilation; only the tables are kept.
+  Nfa_ = nullptr;
+  Span_ = {};
 }
 
 }  // namespace lumeko
