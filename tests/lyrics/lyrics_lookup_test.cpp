@@ -146,13 +146,14 @@ TEST(GetTagAtPosition, GivesTheGoverningTagInPlaybackTime) {
   EXPECT_EQ(pos.SegmentStart, 4);
   EXPECT_EQ(pos.TagStart, 13000);
   EXPECT_FALSE(doc.GetTagAtPosition(0, -1, pos));
-  // Position 0 takes the first of two tags standing there.
-  ASSERT_TRUE(doc.LoadFromText("@OFFSET=1000\n[00:10:00][00:10:50]ab[00:11:00]\n", "x"));
-  ASSERT_TRUE(doc.LoadFromText("[00:10:00]x[00:10:50]\n[00:10:20]ab[00:11:00]\n", "x"));
+  // Position 0 takes the first of two tags standing there; later positions the last.
+  ASSERT_TRUE(doc.LoadFromText("[00:10:00][00:10:20]ab[00:11:00]\n", "x"));
   ASSERT_TRUE(doc.GetTagAtPosition(0, 0, pos));
   EXPECT_EQ(pos.TagStart, 10000);
+  EXPECT_EQ(pos.SegmentEnd, 0);
   ASSERT_TRUE(doc.GetTagAtPosition(0, 1, pos));
-  EXPECT_EQ(pos.TagStart, 10200);  // the line end pulled back to the next start
+  EXPECT_EQ(pos.TagStart, 10200);
+  EXPECT_EQ(pos.SegmentEnd, 2);
 }
 
 }  // namespace
