@@ -1,12 +1,18 @@
-// Folder listings for the lyrics search, by CP932 path through the W file API.
+// Folder listings for the lyrics search, read once per search and reused.
 //
-// The one idea: the file system decides what a wildcard mask matches and how
-// letter case compares, so masks go to FindFirstFileW as they are and entries
-// come back in the order it gives. Folders that cannot be listed simply list
-// nothing. Never follow a reparse point into a subfolder: a junction or a
-// symbolic link can lead back up the tree and make a walk endless.
+// The exact, similar and fuzzy ways ask the same folders for files by
+// wildcard masks (*words*.LRC, *.KRA) and for subfolders. Each folder is
+// listed once through FindFirstFileW/FindNextFileW; a mask is then answered
+// from that listing by the file system's own rules (case-insensitive through
+// the system's upper-case mapping, listing order kept). Whenever the file
+// system could answer differently (a '?' or another special character in the
+// mask, a short 8.3 name that might match where the long name does not) the
+// question goes to the file system itself. Never follows a reparse point
+// into a subfolder: a junction or a link can lead back up the tree.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,12 +22,35 @@ namespace lumeko {
 // pathological tree cannot exhaust the stack.
 constexpr int kMaxSubFolderDepth = 64;
 
-// Names of the files (not folders) that match folder + mask, in listing order.
-// folder ends with '\'.
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask);
+class TFolderCache {
+ public:
+  // folder ends with '\'. Names of the files (not folders) matching
+  // folder + mask, in listing order.
+  std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask);
+  // Whether folder + name names an existing file (not a folder).
+  bool FileExists(const std::string& folder, const std::string& name);
+  // Names of the subfolders, in listing order, without "." and "..", and
+  // without reparse points.
+  std::vector<std::string> SubFolders(const std::string& folder);
 
-// Names of the subfolders of folder (which ends with '\'), in listing order,
-// without "." and "..", and without reparse points.
-std::vector<std::string> ListSubFolders(const std::string& folder);
+ private:
+  struct TEntry {
+    std::string Name;     // CP932
+    std::wstring Upper;   // UTF-16, upper-cased as the file system compares
+    std::uint32_t Attributes;
+  };
+  const std::vector<TEntry>& Entries(const std::string& folder);
+  std::map<std::string, std::vector<TEntry>> Listings;
+};
+
+// The file system's names of files matching folder + mask, asked directly.
+std::vector<std::string> ListFilesDirect(const std::string& folder, const std::string& mask);
+
+// Upper case as the file system compares names.
+std::wstring UpperForNames(std::wstring_view text);
+
+// Whether a name matches a mask made of literal parts and '*' (no other
+// wildcard), letter case aside; both already upper-cased.
+bool MatchesStarMask(std::wstring_view upperName, std::wstring_view upperMask);
 
 }  // namespace lumeko

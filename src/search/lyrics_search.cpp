@@ -10,7 +10,6 @@
 
 #include "lyrics/text_helpers.h"
 #include "platform/cp932.h"
-#include "platform/file_io.h"
 #include "search/folder_listing.h"
 #include "search/name_comparer.h"
 
@@ -54,7 +53,8 @@ std::string WithTrailingBackslash(const std::string& folder) {
 
 }  // namespace
 
-TLyricsSearch::TLyricsSearch() : Comparer(std::make_unique<TNameComparer>()) {}
+TLyricsSearch::TLyricsSearch()
+    : Comparer(std::make_unique<TNameComparer>()), Listings(std::make_unique<TFolderCache>()) {}
 TLyricsSearch::~TLyricsSearch() = default;
 
 void TLyricsSearch::SetSimilarStrength(std::uint8_t value) {
@@ -81,18 +81,11 @@ std::vector<std::string> TLyricsSearch::Folders(const std::string& lyricsPathLis
   return folders;
 }
 
-const std::vector<std::string>& TLyricsSearch::SubFolders(const std::string& folder) {
-  auto it = SubFolderCache.find(folder);
-  if (it == SubFolderCache.end()) it = SubFolderCache.emplace(folder, ListSubFolders(folder)).first;
-  return it->second;
-}
-
 bool TLyricsSearch::SearchTree(const std::string& folder, bool recurse, int depth,
                                const std::function<bool(const std::string&)>& inFolder) {
   if (inFolder(folder)) return true;
   if (!recurse || depth >= kMaxSubFolderDepth) return false;
-  // A copy: the cache may grow (and move its vectors) while we walk below.
-  const std::vector<std::string> subs = SubFolders(folder);
+  const std::vector<std::string> subs = Listings->SubFolders(folder);
   for (const std::string& sub : subs)
     if (SearchTree(folder + sub + '\\', recurse, depth + 1, inFolder)) return true;
   return false;
@@ -101,9 +94,9 @@ bool TLyricsSearch::SearchTree(const std::string& folder, bool recurse, int dept
 bool TLyricsSearch::FindExact(const std::string& folder, const std::string& baseName, bool recurse) {
   return SearchTree(folder, recurse, 0, [&](const std::string& f) {
     for (int i = 0; i < kLyricsExtensionCount; ++i) {
-      const std::string path = f + baseName + kLyricsExtensions[i];
-      if (FileExists(path)) {
-        Found(path, i, lmk_Exact);
+      const std::string name = baseName + kLyricsExtensions[i];
+      if (Listings->FileExists(f, name)) {
+        Found(f + name, i, lmk_Exact);
         return true;
       }
     }

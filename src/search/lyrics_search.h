@@ -11,13 +11,13 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace lumeko {
 
+class TFolderCache;
 class TNameComparer;
 
 // Extensions of lyrics files, tried in this order everywhere.
@@ -77,7 +77,6 @@ class TLyricsSearch {
   // each subfolder depth first in listing order.
   bool SearchTree(const std::string& folder, bool recurse, int depth,
                   const std::function<bool(const std::string&)>& inFolder);
-  const std::vector<std::string>& SubFolders(const std::string& folder);
   bool Accepts(int score) const { return score >= Threshold && score > BestScore; }
   void Found(const std::string& path, int extIndex, int kind);
 
@@ -87,9 +86,9 @@ class TLyricsSearch {
   bool FuzzySearch(const std::string& folder, const TWanted& w, bool recurse);
 
   std::unique_ptr<TNameComparer> Comparer;
-  // Subfolder listings already read during this search: the exact, similar
-  // and fuzzy ways walk the same trees, and one listing serves all three.
-  std::map<std::string, std::vector<std::string>> SubFolderCache;
+  // The exact, similar and fuzzy ways walk the same trees: each folder is
+  // listed once for all of them.
+  std::unique_ptr<TFolderCache> Listings;
 };
 
 // The settings one lookup uses (the file group of the settings).

@@ -39,7 +39,7 @@ TLyricsSearch::TWanted TLyricsSearch::Prepare(const std::string& name) {
 bool TLyricsSearch::SimilarInFolder(const std::string& folder, const TWanted& w, bool byTitle) {
   BestScore = 0;
   for (int ext = 0; ext < kLyricsExtensionCount; ++ext) {
-    const std::vector<std::string> names = ListFiles(folder, "*" + w.Mask + "*" + kLyricsExtensions[ext]);
+    const std::vector<std::string> names = Listings->ListFiles(folder, "*" + w.Mask + "*" + kLyricsExtensions[ext]);
     if (names.empty()) continue;
     std::vector<std::string> compared = names;
     std::vector<bool> passed(names.size(), true);
@@ -62,7 +62,7 @@ bool TLyricsSearch::SimilarInFolder(const std::string& folder, const TWanted& w,
 
 bool TLyricsSearch::FuzzyInFolder(const std::string& folder, const TWanted& w) {
   for (int ext = 0; ext < kLyricsExtensionCount; ++ext) {
-    const std::vector<std::string> names = ListFiles(folder, std::string("*") + kLyricsExtensions[ext]);
+    const std::vector<std::string> names = Listings->ListFiles(folder, std::string("*") + kLyricsExtensions[ext]);
     if (names.empty()) continue;
     std::vector<std::string> stripped(names.size());
     for (size_t i = 0; i < names.size(); ++i) stripped[i] = WithoutExtension(names[i]);
