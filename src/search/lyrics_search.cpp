@@ -67,6 +67,8 @@ void TLyricsSearch::Begin() {
   MatchKind = lmk_Nothing;
   BestScore = 0;
   Comparer->Begin();
+  // Each search sees the folders as they are when it starts.
+  Listings = std::make_unique<TFolderCache>();
 }
 
 void TLyricsSearch::Found(const std::string& path, int extIndex, int kind) {
