@@ -7,9 +7,12 @@
 // error.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "lyrics/tag_list.h"
 
 namespace lumeko {
 
@@ -21,5 +24,9 @@ std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFi
 
 // The part of an entry before its first '=' (the whole entry without one).
 std::string TagEntryName(const std::string& entry);
+
+// The tag file beside the module at modulePath as a tag list, or null when
+// there is none. Entries without a value hold nothing and are left out.
+std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath);
 
 }  // namespace lumeko

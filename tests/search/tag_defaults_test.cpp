@@ -29,6 +29,15 @@ TEST(TagDefaults, LinesAreUpperCasedSortedAndTheFirstOfEachNameKept) {
   EXPECT_EQ(TagEntryName("@OFFSET=100"), "@OFFSET");
   EXPECT_EQ(TagEntryName("@BGFOLDER"), "@BGFOLDER");
 
+  // As the effect object holds them: a tag list, the valueless line left out.
+  auto list = LoadTagDefaults(dir / "VizLumeko.dll");
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->Count(), 3);
+  EXPECT_EQ(list->Values("@OFFSET"), "100");
+  EXPECT_EQ(list->Values("@BGFILE"), "X.JPG");
+  EXPECT_FALSE(list->Has("@BGFOLDER"));
+  EXPECT_EQ(LoadTagDefaults(dir / "Other.dll"), nullptr);
+
   test::WriteFile(path, "");
   ASSERT_TRUE(ReadTagDefaults(path).has_value());
   EXPECT_TRUE(ReadTagDefaults(path)->empty());
