@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_io.h"
 #include "search/search_fixture.h"
 
 namespace lumeko {
@@ -41,6 +42,19 @@ TEST(FolderListing, MasksAgreeWithTheFileSystem) {
   EXPECT_FALSE(cache.FileExists(folder, "missing.KRA"));
   EXPECT_FALSE(cache.FileExists(t.Folder("nowhere") + "\\", "Hello World.KRA"));
   EXPECT_EQ(cache.SubFolders(folder), std::vector<std::string>{"Sub.KRA"});
+}
+
+TEST(FolderListing, ExistenceAgreesWithTheFileSystemForCasedLetters) {
+  test::SearchTree t;
+  // Greek, Cyrillic, full-width Latin and Roman numerals have cases too.
+  const std::string lower = "\x83\xBF\x84\x77\x82\x81\xEE\xEF", upper = "\x83\x9F\x84\x47\x82\x60\x87\x54";
+  t.Add("F\\" + lower + ".KRA");
+  t.Add("F\\Song~1.LRC");
+  const std::string folder = t.Folder("F") + "\\";
+  TFolderCache cache;
+  for (const std::string& n : {lower + ".KRA", upper + ".KRA", lower + ".kra", upper + ".LRC", std::string("SONG~1.lrc"),
+                               std::string("song~2.LRC"), std::string("F\\..\\F\\Song~1.LRC")})
+    EXPECT_EQ(cache.FileExists(folder, n), FileExists(folder + n)) << n;
 }
 
 TEST(FolderListing, StarMasksMatchLikeTheFileSystem) {
