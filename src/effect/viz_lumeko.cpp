@@ -197,6 +197,11 @@ STDMETHODIMP TVizLumeko::Create(HWND parent) noexcept {
 
 STDMETHODIMP TVizLumeko::Destroy() noexcept {
   SchemeMenu.reset();
+  // A hint still shown goes with the window it belongs to.
+  if (HintWindow) {
+    HintWindow.reset();
+    ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
+  }
   Window = nullptr;
   return S_OK;
 }

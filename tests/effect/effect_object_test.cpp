@@ -194,6 +194,87 @@ TEST_F(EffectObject, StackedEffectSettingsDecideWhetherConstructionFails) {
   EXPECT_EQ(EffectCanUnloadNow(), S_OK);
 }
 
+// A stacked effect that records what it is asked.
+class TRecordingEffect final : public IWMPEffects {
+ public:
+  int Renders = 0, MediaInfos = 0;
+  LONG PresetAsked = -100;
+  HRESULT PresetAnswer = S_OK;
+  ULONG Refs = 1;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (iid == IID_IUnknown || iid == IID_IWMPEffects) {
+      *out = this;
+      ++Refs;
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++Refs; }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return --Refs; }  // lives on the test's stack
+  STDMETHODIMP Render(TimedLevel*, HDC dc, RECT* r) noexcept override {
+    ++Renders;
+    ::FillRect(dc, r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    return S_OK;
+  }
+  STDMETHODIMP MediaInfo(LONG, LONG, BSTR) noexcept override {
+    ++MediaInfos;
+    return S_OK;
+  }
+  STDMETHODIMP GetCapabilities(DWORD*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetTitle(BSTR*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetPresetTitle(LONG, BSTR*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetPresetCount(LONG*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP SetCurrentPreset(LONG p) noexcept override {
+    PresetAsked = p;
+    return PresetAnswer;
+  }
+  STDMETHODIMP GetCurrentPreset(LONG*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP DisplayPropertyPage(HWND) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GoFullscreen(BOOL) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP RenderFullScreen(TimedLevel*) noexcept override { return E_NOTIMPL; }
+};
+
+TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {
+  Write("PileEffectPreset", 2);
+  TVizLumeko& e = Make();
+  TRecordingEffect pile;
+  e.Pile = &pile;  // the object's reference now
+
+  // Lyrics-only stacking: drawn while the document has no lines.
+  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
+  EXPECT_EQ(pile.Renders, 1);
+  EXPECT_TRUE(e.PileDrawn);
+  ASSERT_TRUE(e.Lyrics->LoadFromText("[00:01.00]line\r\n", "x.lrc"));
+  ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);
+  EXPECT_EQ(pile.Renders, 1);
+  EXPECT_FALSE(e.PileDrawn);
+  e.Setup.Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;
+  ASSERT_EQ(Frame(8, 8, play_state, 20000), S_OK);
+  EXPECT_EQ(pile.Renders, 2);
+
+  BSTR title = ::SysAllocString(L"t");
+  EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);
+  ::SysFreeString(title);
+  EXPECT_EQ(pile.MediaInfos, 1);
+
+  // The player's preset change is passed on with the stacked effect's own preset.
+  EXPECT_EQ(e.SetCurrentPreset(9), E_FAIL);
+  EXPECT_EQ(pile.PresetAsked, 2);
+  EXPECT_EQ(e.Pile, &pile);
+  pile.PresetAnswer = S_FALSE;  // anything but 0 drops it
+  EXPECT_EQ(e.SetCurrentPreset(1), S_OK);
+  EXPECT_EQ(e.Pile, nullptr);
+  EXPECT_EQ(pile.Refs, 0u);  // its reference given back
+
+  // Opening the page drops it too.
+  pile.AddRef();
+  e.Pile = &pile;
+  e.DisplayPropertyPage(nullptr);
+  EXPECT_EQ(e.Pile, nullptr);
+  EXPECT_EQ(pile.Refs, 0u);  // its reference given back
+}
+
 TEST(FailureMessage, GetsAFullStopUnlessItEndsInOne) {
   EXPECT_EQ(FailureMessageText("bad class"), "bad class.");
   EXPECT_EQ(FailureMessageText("done."), "done.");
