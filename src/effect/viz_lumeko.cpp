@@ -59,8 +59,9 @@ TVizLumeko::~TVizLumeko() {
     ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
   }
   SchemeMenu.reset();
-  ThrottleEvent.reset();
+  FrameBitmap.Free();
   Lyrics.reset();
+  ThrottleEvent.reset();
   BkGndSchedule.clear();
   TagDefaults.reset();
   if (Core) Core->Release();
