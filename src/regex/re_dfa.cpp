@@ -176,6 +176,10 @@ void TRE_DFA::Build() {
   auto hashOf = [&](const uint64_t* w) {
     uint64_t h = 1469598103934665603ull;
     for (size_t i = 0; i < words; ++i) h = (h ^ w[i]) * 1099511628211ull ^ (h >> 29);
+    // Spread the high bits into the low ones that pick the slot.
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
     return h;
   };
   // Closure of the seeds, then registration.
