@@ -9,6 +9,7 @@
 #include "platform/wide.h"
 #else
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #endif
 
@@ -51,6 +52,19 @@ bool FolderExists(const std::string& cp932Path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string CurrentDirectory() {
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(buf.size()), buf.data());
+    if (n == 0) return std::string();
+    if (n < buf.size()) {
+      buf.resize(n);
+      return FromWide(buf);
+    }
+    buf.resize(n);  // n counts the terminator when the buffer was short
+  }
+}
+
 #else
 
 std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
@@ -59,6 +73,9 @@ std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return std::nullopt;
   std::string data;
+  struct stat st{};
+  if (fstat(fileno(f), &st) == 0 && st.st_size > 0 && static_cast<std::uint64_t>(st.st_size) <= maxBytes)
+    data.reserve(static_cast<size_t>(st.st_size));  // one allocation for the usual case
   char buf[65536];
   size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
@@ -82,6 +99,13 @@ bool FileExists(const std::string& cp932Path) {
 bool FolderExists(const std::string& cp932Path) {
   struct stat st{};
   return !cp932Path.empty() && stat(Cp932ToUtf8(cp932Path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string CurrentDirectory() {
+  std::string buf(4096, '\0');
+  if (!getcwd(buf.data(), buf.size())) return std::string();
+  buf.resize(std::char_traits<char>::length(buf.c_str()));
+  return Utf8ToCp932(buf);
 }
 
 #endif

@@ -26,4 +26,7 @@ bool FileExists(const std::string& cp932Path);
 // True when the path names an existing folder.
 bool FolderExists(const std::string& cp932Path);
 
+// The process's current directory (read only; nothing here changes it).
+std::string CurrentDirectory();
+
 }  // namespace lumeko

@@ -1,0 +1,100 @@
+// Registry access for the settings, the schemes and the registration.
+//
+// TRegistry is a small typed wrapper over one open key: typed reads raise
+// ERegistryException on a missing value or a wrong type, writes raise on
+// failure. TRegistryEx adds the reads that fall back to a default and the
+// writes that ignore failures, which is how all settings are handled: a
+// settings read never fails. Names and data are CP932 here and UTF-16 at the
+// W API; key paths are relative to the root, a leading "\" is allowed.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/unique_handle.h"
+
+namespace lumeko {
+
+// The registry class's own error: a missing value, a wrong type, a failed
+// write or key operation.
+class ERegistryException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TRegistry {
+ public:
+  explicit TRegistry(HKEY root = HKEY_CURRENT_USER) noexcept : RootKey(root) {}
+  TRegistry(const TRegistry&) = delete;
+  TRegistry& operator=(const TRegistry&) = delete;
+  TRegistry(TRegistry&&) noexcept = default;
+  TRegistry& operator=(TRegistry&&) noexcept = default;
+  virtual ~TRegistry() = default;
+
+  HKEY RootKey;
+
+  // Opens key (relative to RootKey) for reading and writing, creating it
+  // when canCreate; false when it cannot be opened. Closes any key open.
+  bool OpenKey(const std::string& key, bool canCreate);
+  bool OpenKeyReadOnly(const std::string& key);
+  void CloseKey() noexcept { current_.reset(); }
+  HKEY CurrentKey() const noexcept { return current_.get(); }
+  bool KeyExists(const std::string& key) const;
+
+  bool ValueExists(const std::string& name) const;
+  // REG_* type of the value, or REG_NONE when missing.
+  DWORD GetDataType(const std::string& name) const;
+
+  std::int32_t ReadInteger(const std::string& name) const;  // REG_DWORD
+  bool ReadBool(const std::string& name) const;             // REG_DWORD, not zero
+  // REG_SZ or REG_EXPAND_SZ as stored (not expanded); a missing value reads
+  // as empty, another type raises.
+  std::string ReadString(const std::string& name) const;
+  // The raw bytes of a REG_BINARY value; another type or none raises.
+  std::vector<std::uint8_t> ReadBinaryData(const std::string& name) const;
+
+  void WriteInteger(const std::string& name, std::int32_t value);
+  void WriteBool(const std::string& name, bool value);
+  void WriteString(const std::string& name, const std::string& value);
+  void WriteExpandString(const std::string& name, const std::string& value);
+  void WriteBinaryData(const std::string& name, const void* data, size_t size);
+  bool DeleteValue(const std::string& name);
+
+  std::vector<std::string> GetValueNames() const;  // in enumeration order
+  std::vector<std::string> GetKeyNames() const;
+  // Deletes key (relative to RootKey) with everything below it; true when
+  // it is gone afterwards (also when it never existed).
+  bool DeleteKey(const std::string& key);
+
+ private:
+  // Type and raw data of a value; false when missing.
+  bool Query(const std::string& name, DWORD& type, std::vector<BYTE>& data) const;
+  HKEY Need() const;
+
+  UniqueHKEY current_;
+};
+
+class TRegistryEx : public TRegistry {
+ public:
+  using TRegistry::TRegistry;
+
+  // Missing value or wrong type: the default. Other failures pass through.
+  bool ReadBoolDef(const std::string& name, bool def) const;
+  std::int32_t ReadIntegerDef(const std::string& name, std::int32_t def) const;
+  // Also an empty string gives the default.
+  std::string ReadStringDef(const std::string& name, const std::string& def) const;
+
+  // Failures are ignored.
+  void WriteBoolSafe(const std::string& name, bool value) noexcept;
+  void WriteIntegerSafe(const std::string& name, std::int32_t value) noexcept;
+  void WriteStringSafe(const std::string& name, const std::string& value) noexcept;
+};
+
+// Strips the leading "\" of an absolute key path and converts it.
+std::wstring RegistryPath(const std::string& key);
+
+}  // namespace lumeko
