@@ -59,6 +59,7 @@ TVizLumeko::~TVizLumeko() {
     ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
   }
   SchemeMenu.reset();
+  FrameCanvas.reset();  // puts its font out of the DC first
   FrameBitmap.Free();
   Lyrics.reset();
   ThrottleEvent.reset();

@@ -136,16 +136,16 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
   }
 }
 
-void PaintBackground(TBackground& bg, TFrameBitmap& frame, std::uint32_t color,
-                     const TBkGndOptions& options, bool pileDrawn) {
+void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frameHeight,
+                     std::uint32_t color, const TBkGndOptions& options, bool pileDrawn) {
   if (pileDrawn) return;
-  frame.Canvas().FillSolid(frame.Area(), color);
+  canvas.FillSolid({0, 0, frameWidth, frameHeight}, color);
   if (!bg.HasPicture()) return;
   if (color != bg.BkGndPrepared.Color || !bg.BkGndBitmap)
-    PrepareBackground(bg, color, options, frame.Width(), frame.Height());
+    PrepareBackground(bg, color, options, frameWidth, frameHeight);
   if (!bg.BkGndBitmap) return;
   const TBkGndRect& r = bg.BkGndRect;
-  ::BitBlt(frame.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.Handle(), 0, 0, SRCCOPY);
+  ::BitBlt(canvas.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace lumeko

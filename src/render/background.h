@@ -14,7 +14,7 @@
 
 #include "platform/unique_handle.h"
 #include "render/background_layout.h"
-#include "render/frame_bitmap.h"
+#include "render/canvas.h"
 #include "render/picture.h"
 
 namespace lumeko {
@@ -88,8 +88,8 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
 
 // Fills the frame with color and copies the prepared picture over it;
 // nothing when the stacked effect painted this frame.
-void PaintBackground(TBackground& bg, TFrameBitmap& frame, std::uint32_t color,
-                     const TBkGndOptions& options, bool pileDrawn);
+void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frameHeight,
+                     std::uint32_t color, const TBkGndOptions& options, bool pileDrawn);
 
 void FreeBackground(TBackground& bg);
 

@@ -28,7 +28,7 @@ class EffectTextTest : public ::testing::Test {
             const std::string& text = kSquare) {
     DrawEffectText(frame.Canvas(), text, rect, effect, kWhite, kRed, clip, m, kFormatLeft);
   }
-  TFrameBitmap frame;
+  TDibFrame frame;
 };
 
 TEST_F(EffectTextTest, PlainTextAndUnknownEffectsDrawNoEffectColour) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "render/frame_bitmap.h"
+#include "render/dib_frame.h"
 
 namespace lumeko::test {
 
@@ -33,7 +33,7 @@ struct Box {
   int Height() const { return bottom - top + 1; }
 };
 
-inline Box FindBox(const TFrameBitmap& f, const std::function<bool(std::uint32_t)>& match, int x0 = 0,
+inline Box FindBox(const TDibFrame& f, const std::function<bool(std::uint32_t)>& match, int x0 = 0,
                    int y0 = 0, int x1 = -1, int y1 = -1) {
   if (x1 < 0) x1 = f.Width() - 1;
   if (y1 < 0) y1 = f.Height() - 1;
@@ -50,7 +50,7 @@ inline Box FindBox(const TFrameBitmap& f, const std::function<bool(std::uint32_t
   return b;
 }
 
-inline int Count(const TFrameBitmap& f, const std::function<bool(std::uint32_t)>& match) {
+inline int Count(const TDibFrame& f, const std::function<bool(std::uint32_t)>& match) {
   int n = 0;
   for (int y = 0; y < f.Height(); ++y)
     for (int x = 0; x < f.Width(); ++x) n += match(f.Pixel(x, y)) ? 1 : 0;

@@ -1,8 +1,7 @@
-// The off-screen frame: a 32-bit top-down DIB section with its canvas.
+// A frame in memory: a 32-bit top-down DIB section with its canvas.
 //
-// Painters draw into it, the effect object copies it to the player's DC in one
-// block transfer, and tests and the render tool read its pixels directly. It
-// is re-created only when the size changes; its canvas (and font) survive.
+// Tests and benchmarks paint into it and read its pixels directly. It is
+// re-created only when the size changes; its canvas (and font) survive.
 #pragma once
 
 #include <windows.h>
@@ -14,12 +13,12 @@
 
 namespace lumeko {
 
-class TFrameBitmap {
+class TDibFrame {
  public:
-  TFrameBitmap() = default;
-  ~TFrameBitmap();
-  TFrameBitmap(const TFrameBitmap&) = delete;
-  TFrameBitmap& operator=(const TFrameBitmap&) = delete;
+  TDibFrame() = default;
+  ~TDibFrame();
+  TDibFrame(const TDibFrame&) = delete;
+  TDibFrame& operator=(const TDibFrame&) = delete;
 
   // Replaces the bitmap when the size differs; true when it did. A failed
   // allocation leaves an empty frame (0 × 0), never a dangling one.

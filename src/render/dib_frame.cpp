@@ -1,13 +1,13 @@
 // The off-screen frame bitmap (see frame_bitmap.h).
-#include "render/frame_bitmap.h"
+#include "render/dib_frame.h"
 
 namespace lumeko {
 
-TFrameBitmap::~TFrameBitmap() {
+TDibFrame::~TDibFrame() {
   if (original_) ::SelectObject(canvas_.Handle(), original_);
 }
 
-bool TFrameBitmap::SetSize(int width, int height) {
+bool TDibFrame::SetSize(int width, int height) {
   if (width == width_ && height == height_ && (bitmap_ || width <= 0 || height <= 0)) return false;
   if (original_) {
     ::SelectObject(canvas_.Handle(), original_);
@@ -35,7 +35,7 @@ bool TFrameBitmap::SetSize(int width, int height) {
   return true;
 }
 
-std::uint32_t TFrameBitmap::Pixel(int x, int y) const {
+std::uint32_t TDibFrame::Pixel(int x, int y) const {
   if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   ::GdiFlush();
   return bits_[static_cast<size_t>(y) * width_ + x] & 0x00FFFFFFu;
