@@ -73,7 +73,9 @@ void TCanvas::RealizeFont() {
   lf.lfItalic = (fontStyle_ & kFontItalic) ? TRUE : FALSE;
   lf.lfUnderline = (fontStyle_ & kFontUnderline) ? TRUE : FALSE;
   lf.lfStrikeOut = (fontStyle_ & kFontStrikeOut) ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
+  // The lyrics are Japanese text: for the system font ask for a face that has
+  // the Shift_JIS glyphs (a Latin-only UI font would show empty boxes).
+  lf.lfCharSet = fontName_ == kDefaultFontName ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;
   std::wstring face = fontName_ == kDefaultFontName ? DefaultUiFontFace() : ToWide(fontName_);
