@@ -8,7 +8,7 @@
 include(ExternalProject)
 
 set(LUMEKO_LIBJPEG_DIR ${CMAKE_BINARY_DIR}/third_party/libjpeg)
-set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_DIR}/libjpeg-turbo)
+set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_DIR}/libjpeg-turbo CACHE INTERNAL "")
 set(LUMEKO_LIBJPEG_BUILD ${LUMEKO_LIBJPEG_DIR}/build)
 set(_lj_lib ${LUMEKO_LIBJPEG_BUILD}/libjpeg.a)
 

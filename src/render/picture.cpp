@@ -41,7 +41,17 @@ bool BmpHeaderAllowed(const std::string& data) {
     h = static_cast<std::int32_t>(ReadLe32(data, 22));
     if (h < 0) h = -h;
   }
-  return PictureSizeAllowed(w, h);
+  if (!PictureSizeAllowed(w, h) || data.size() < 14 + static_cast<size_t>(headerSize)) return false;
+  // Uncompressed rows must all be there: GDI would accept a cut file and
+  // show whatever memory held.
+  const std::uint32_t compression = headerSize >= 40 ? ReadLe32(data, 30) : 0;
+  const unsigned bits = headerSize == 12 ? ReadLe16(data, 24) : ReadLe16(data, 28);
+  if (compression == 0 /* BI_RGB */) {
+    const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bits + 31) / 32 * 4;
+    if (static_cast<std::uint64_t>(ReadLe32(data, 10)) + stride * static_cast<std::uint64_t>(h) > data.size())
+      return false;
+  }
+  return true;
 }
 
 bool LoadBmp(const std::string& path, TBkGndPicture& picture) {
