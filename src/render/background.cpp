@@ -15,8 +15,7 @@ bool TPreparedBitmap::Create(int width, int height) {
   if (bits_ && width == width_ && height == height_) return true;
   Reset();
   if (width <= 0 || height <= 0) return false;
-  if (static_cast<std::uint64_t>(DibStride24(width)) * static_cast<std::uint64_t>(height) > kMaxPictureBytes)
-    return false;
+  if (static_cast<std::uint64_t>(width) * 4 * static_cast<std::uint64_t>(height) > kMaxPictureBytes) return false;
   UniqueHDC dc(::CreateCompatibleDC(nullptr));
   if (!dc) return false;
   BITMAPINFO bi{};
@@ -24,7 +23,7 @@ bool TPreparedBitmap::Create(int width, int height) {
   bi.bmiHeader.biWidth = width;
   bi.bmiHeader.biHeight = -height;
   bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueHBITMAP bmp(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -100,20 +99,27 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     TPreparedBitmap& out = bg.BkGndBitmap;
     if (!out.Create(r.w, r.h)) throw std::bad_alloc();
     const size_t outStride = out.Stride();
+    // Rows of 24-bit picture pixels into the 32-bit prepared bitmap.
+    auto copyRow = [&](int srcY, int dstX, int dstY, int count) {
+      const std::uint8_t* src = temp.data() + static_cast<size_t>(srcY) * pic.Stride;
+      std::uint8_t* dst = out.Bits() + static_cast<size_t>(dstY) * outStride + static_cast<size_t>(dstX) * 4;
+      for (int i = 0; i < count; ++i, src += 3, dst += 4) {
+        dst[0] = src[0];
+        dst[1] = src[1];
+        dst[2] = src[2];
+        dst[3] = 0;
+      }
+    };
     if (mode == kBkGndModeTile) {
       for (int ty = 0; ty < r.h; ty += pic.Height) {
         for (int tx = 0; tx < r.w; tx += pic.Width) {
           const int cw = std::min(pic.Width, r.w - tx);
           const int ch = std::min(pic.Height, r.h - ty);
-          for (int y = 0; y < ch; ++y)
-            std::memcpy(out.Bits() + static_cast<size_t>(ty + y) * outStride + static_cast<size_t>(tx) * 3,
-                        temp.data() + static_cast<size_t>(y) * pic.Stride, static_cast<size_t>(cw) * 3);
+          for (int y = 0; y < ch; ++y) copyRow(y, tx, ty + y, cw);
         }
       }
     } else if (r.w == pic.Width && r.h == pic.Height) {
-      for (int y = 0; y < r.h; ++y)
-        std::memcpy(out.Bits() + static_cast<size_t>(y) * outStride, temp.data() + static_cast<size_t>(y) * pic.Stride,
-                    static_cast<size_t>(r.w) * 3);
+      for (int y = 0; y < r.h; ++y) copyRow(y, 0, y, r.w);
     } else {
       BITMAPINFO bi{};
       bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -139,12 +145,13 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
 void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frameHeight,
                      std::uint32_t color, const TBkGndOptions& options, bool pileDrawn) {
   if (pileDrawn) return;
-  canvas.FillSolid({0, 0, frameWidth, frameHeight}, color);
-  if (!bg.HasPicture()) return;
-  if (color != bg.BkGndPrepared.Color || !bg.BkGndBitmap)
+  if (bg.HasPicture() && (color != bg.BkGndPrepared.Color || !bg.BkGndBitmap))
     PrepareBackground(bg, color, options, frameWidth, frameHeight);
-  if (!bg.BkGndBitmap) return;
   const TBkGndRect& r = bg.BkGndRect;
+  const bool covers = bg.BkGndBitmap && r.x <= 0 && r.y <= 0 && r.x + r.w >= frameWidth && r.y + r.h >= frameHeight;
+  // A picture that covers the frame hides the fill: skip it.
+  if (!covers) canvas.FillSolid({0, 0, frameWidth, frameHeight}, color);
+  if (!bg.BkGndBitmap) return;
   ::BitBlt(canvas.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.Handle(), 0, 0, SRCCOPY);
 }
 

@@ -38,7 +38,9 @@ struct TBkGndPrepared {
   std::uint8_t Mode = 0;
 };
 
-// A 24-bit top-down DIB section with a memory DC holding it, for the copy.
+// A 32-bit top-down DIB section with a memory DC holding it, for the copy.
+// It holds 24-bit colour; the fourth byte only makes the per-frame copy into
+// the frame a plain block move instead of a pixel-format conversion.
 class TPreparedBitmap {
  public:
   TPreparedBitmap() = default;
@@ -51,7 +53,7 @@ class TPreparedBitmap {
   explicit operator bool() const { return bits_ != nullptr; }
   HDC Handle() const { return dc_.get(); }
   std::uint8_t* Bits() const { return bits_; }
-  std::size_t Stride() const { return DibStride24(width_); }
+  std::size_t Stride() const { return static_cast<std::size_t>(width_) * 4; }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
