@@ -69,6 +69,12 @@ class TextLinesTest : public ::testing::Test {
   }
   void TearDown() override { override_.reset(); }
 
+  static void Set(const char* name, std::int32_t value) {
+    TRegistryEx reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey(kSettingsKey, true));
+    reg.WriteInteger(name, value);
+  }
+
   void Start(int preset) {
     ASSERT_EQ(host_.Load(PlayerHost::DefaultEffectPath()), S_OK);
     host_.SetPreset(preset);
@@ -130,6 +136,38 @@ TEST_F(TextLinesTest, SamePositionRepaintsNothingAndStoppedHasNoActiveLine) {
   EXPECT_GT(inactive.left, 2);
   EXPECT_LT(inactive.left, kW / 6);
   EXPECT_LT(inactive.top, kH / 8) << "with no active line the list starts at the top";
+}
+
+TEST_F(TextLinesTest, FrameEffectOnTheTopLayerOnlyAndNoBandInTheBackgroundColour) {
+  Set("FontEffect", 1);
+  Set("ActiveBkGndColor", 0);  // the same as BackgroundColor
+  Start(0);
+  const Frame f = At(1500);
+  const test::Box sung = BoxOf(f, kActive, 0, kH - 1);
+  const test::Box red = BoxOf(f, 0xFF0000, 0, kH - 1);  // ActiveEffectColor, red
+  ASSERT_FALSE(sung.Empty());
+  ASSERT_FALSE(red.Empty());
+  EXPECT_NEAR(red.left, sung.left, 2) << "the frame hugs the sung glyphs";
+  EXPECT_LE(red.right, sung.right + 3) << "and is clipped with them";
+  EXPECT_LE(red.bottom, sung.bottom + 1) << "inactive lines carry no effect";
+  const test::Box still = BoxOf(f, kStill, 0, kH - 1);
+  EXPECT_EQ(f.Pixel(0, (still.top + still.bottom) / 2), 0u) << "no band";
+}
+
+TEST_F(TextLinesTest, HideNotHaveTagCountsTimedLinesOnly) {
+  // An untimed title line above the song.
+  ASSERT_TRUE(test::WriteFile(dir_ / "song.kra", "Title\r\n[00:01:00]" + Squares(4) + "\r\n[00:03:00]" + Squares(4) +
+                                                    "\r\n[00:05:00]" + Squares(16) + "\r\n"));
+  Start(0);
+  // Line timing: the whole active line is in ActiveColor.
+  const test::Box shown = BoxOf(At(1500), kActive, 0, kH - 1);
+  host_.Unload();
+  Set("HideNotHaveTag", 1);
+  Start(0);
+  const test::Box hidden = BoxOf(At(1500), kActive, 0, kH - 1);
+  ASSERT_FALSE(shown.Empty());
+  ASSERT_FALSE(hidden.Empty());
+  EXPECT_LT(hidden.top, shown.top) << "without the title line the active line is the first row";
 }
 
 }  // namespace
