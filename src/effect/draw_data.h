@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "render/line_metrics.h"
+
 namespace lumeko {
 
 inline constexpr std::uint8_t dd_Metrics = 1;
@@ -15,6 +17,7 @@ inline constexpr std::uint8_t dd_Fadeout = 2;
 inline constexpr std::uint8_t dd_Position = 4;
 
 struct TDrawData {
+  TLineMetrics Metrics;  // list and single-line modes
   std::uint8_t LastPlayState = 0;
   std::int32_t LastLineIndex = -1;
   std::int32_t LastTimeMs = 0;
@@ -22,6 +25,7 @@ struct TDrawData {
 };
 
 inline void ResetDrawData(TDrawData& d, std::uint8_t parts) {
+  if (parts & dd_Metrics) d.Metrics = TLineMetrics();
   if (parts & dd_Position) {
     d.LastPlayState = 0;
     d.LastLineIndex = -1;

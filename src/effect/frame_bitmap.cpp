@@ -5,7 +5,14 @@
 
 namespace lumeko {
 
-TFrameBitmap::~TFrameBitmap() { Unselect(); }
+TFrameBitmap::~TFrameBitmap() { Free(); }
+
+void TFrameBitmap::Free() noexcept {
+  Unselect();
+  bitmap_.reset();
+  dc_.reset();
+  width_ = height_ = 0;
+}
 
 void TFrameBitmap::Unselect() noexcept {
   if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_);

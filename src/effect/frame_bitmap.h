@@ -26,6 +26,9 @@ class TFrameBitmap {
   // The palette to realise with the frame; null on true-colour frames.
   HPALETTE Palette() const noexcept { return nullptr; }
 
+  // Frees the bitmap and the DC; the frame is empty again.
+  void Free() noexcept;
+
   // Replaces the bitmap by one of the given size compatible with like;
   // throws std::runtime_error when GDI cannot make it.
   void SetSize(HDC like, int width, int height);

@@ -7,12 +7,29 @@
 // no lyrics are painted over it, the page is not available. None of them
 // raises for a missing part.
 #include "effect/viz_lumeko.h"
+#include "render/text_lines.h"
 
 namespace lumeko {
 
 // Random colour scheme (with UseRandomColorScheme) and the canvas font
-// from Setup; the painters choose their fonts from Setup until then.
-void TVizLumeko::ApplyFontSetup() {}
+// from Setup.
+void TVizLumeko::ApplyFontSetup() {
+  if (TCanvas* c = Canvas()) {
+    c->SetFontName(Setup.Font.FontName);
+    c->SetFontStyle(Setup.Font.FontStyle);
+  }
+}
+
+TCanvas* TVizLumeko::Canvas() {
+  if (!FrameBitmap.DC()) return nullptr;
+  if (!FrameCanvas || FrameCanvas->Handle() != FrameBitmap.DC()) {
+    FrameCanvas.reset();
+    FrameCanvas = std::make_unique<TCanvas>(FrameBitmap.DC());
+  }
+  FrameCanvas->SetFontName(Setup.Font.FontName);
+  FrameCanvas->SetFontStyle(Setup.Font.FontStyle);
+  return FrameCanvas.get();
+}
 
 // Resolves each background schedule entry of the document into a picture
 // file. Until the picture search is wired in, no entry resolves, so the
@@ -35,40 +52,35 @@ void TVizLumeko::RebuildBkGndSchedule() {
   }
 }
 
-// Loads the picture at path (an empty path drops it) and flags the
-// background as changed. Until picture loading is wired in, every path
-// gives no picture.
+// Loads the picture at path (an empty path drops it); a change of picture
+// or of its settings flags the background as changed.
 void TVizLumeko::LoadBackground(const std::string& path) {
-  (void)path;
-  FreeBackground();
-  Changes |= cf_Background;
+  if (lumeko::LoadBackground(BkGnd, path, BkGndOptionsOf(Setup))) Changes |= cf_Background;
 }
 
 // Scales and blends the loaded picture for the frame's size.
-void TVizLumeko::PrepareBackground(std::uint32_t color) { (void)color; }
+void TVizLumeko::PrepareBackground(std::uint32_t color) {
+  lumeko::PrepareBackground(BkGnd, color, BkGndOptionsOf(Setup), FrameBitmap.Width(), FrameBitmap.Height());
+}
 
 // Paints the background alone (no lyrics): BackgroundColor, then the
 // prepared picture.
 void TVizLumeko::PaintBackground() {
-  if (PileDrawn || !FrameBitmap.DC()) return;  // the stacked effect's picture stays
-  std::uint32_t c = Setup.Color.BackgroundColor;
-  if ((c & 0xFF000000u) == 0xFF000000u) c = ::GetSysColor(static_cast<int>(c & 0xFF));
-  UniqueHBRUSH brush(::CreateSolidBrush(c & 0xFFFFFF));
-  const RECT r{0, 0, FrameBitmap.Width(), FrameBitmap.Height()};
-  ::FillRect(FrameBitmap.DC(), &r, brush.get());
+  TCanvas* c = Canvas();
+  if (!c) return;
+  lumeko::PaintBackground(BkGnd, *c, FrameBitmap.Width(), FrameBitmap.Height(), Setup.Color.BackgroundColor,
+                          BkGndOptionsOf(Setup), PileDrawn);
 }
 
-void TVizLumeko::FreeBackground() noexcept {
-  BkGndFile.clear();
-  BkGndRect = RECT{};
-}
+void TVizLumeko::FreeBackground() noexcept { lumeko::FreeBackground(BkGnd); }
 
-// The painter of CurrentPreset draws the lyrics into the frame.
+// The painter of CurrentPreset draws the lyrics into the frame. The single
+// line and karaoke layouts come later; until then they show the list.
 HRESULT TVizLumeko::PaintLyrics(TimedLevel& levels, bool changed, const RECT& area) {
-  (void)levels;
-  (void)area;
-  if (changed) PaintBackground();
-  return S_OK;
+  TCanvas* c = Canvas();
+  if (!c) return E_FAIL;
+  TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData};
+  return RenderTextLines(target, levels.state, levels.timeStamp, CurrentPreset != 1, changed, PileDrawn, area);
 }
 
 void TVizLumeko::FreeKaraokeLayout() noexcept {}

@@ -4,12 +4,16 @@
 // SetMedia only records; LoadLyrics runs at the start of the next frame,
 // clears MediaPending even when a step raises (so a bad item is not retried
 // every frame), and then brings the background schedule in line.
-// FindLyricsFile is where the lyrics search answers; until the search is
-// wired in, it finds only the file beside the media that has the media's
-// own name with a lyrics extension.
+// FindLyricsFile is where the lyrics search answers. A build without the
+// lyrics search (its pattern engine not yet present) finds only the file
+// beside the media that has the media's own name with a lyrics extension.
 #include <array>
 
 #include "effect/viz_lumeko.h"
+#include "platform/cp932.h"
+#ifdef LUMEKO_LYRICS_SEARCH
+#include "effect/media_change.h"
+#endif
 #include "platform/file_io.h"
 
 namespace lumeko {
@@ -39,9 +43,13 @@ void TVizLumeko::LoadLyrics() {
   const std::string path = FindLyricsFile(MediaTitle, MediaUrl);
   Lyrics->LoadFromFile(path);
 
+  // The name part ends at a real '\' or ':', never at the second byte of a
+  // character such as 表.
   const std::string& loaded = Lyrics->FileName();
-  const size_t slash = loaded.find_last_of("\\/:");
-  std::string base = slash == std::string::npos ? loaded : loaded.substr(slash + 1);
+  size_t nameStart = 0;
+  for (size_t i = 0; i < loaded.size(); i += CharLength(loaded, i))
+    if (loaded[i] == '\\' || loaded[i] == '/' || loaded[i] == ':') nameStart = i + 1;
+  std::string base = loaded.substr(nameStart);
   const size_t dot = base.rfind('.');
   if (dot != std::string::npos) base.resize(dot);
   LyricsBaseName = base;
@@ -54,6 +62,10 @@ void TVizLumeko::LoadLyrics() {
 }
 
 std::string TVizLumeko::FindLyricsFile(const std::string& title, const std::string& url) {
+#ifdef LUMEKO_LYRICS_SEARCH
+  // Never throws: a title that is no valid pattern simply finds nothing.
+  return FindLyricsFor(SearchOptionsFrom(Setup.File), title, url).File;
+#else
   (void)title;
   if (url.empty()) return std::string();
   // The media's own folder and name; a URL that is no local path finds nothing.
@@ -68,6 +80,7 @@ std::string TVizLumeko::FindLyricsFile(const std::string& title, const std::stri
     if (FileExists(candidate)) return candidate;
   }
   return std::string();
+#endif
 }
 
 }  // namespace lumeko

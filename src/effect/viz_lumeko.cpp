@@ -7,6 +7,9 @@
 // served from the type library embedded in this module.
 #include "effect/viz_lumeko.h"
 
+#include "effect/tag_defaults.h"
+#include "platform/wide.h"
+
 #include "effect/settings.h"
 #include "platform/wide.h"
 
@@ -34,8 +37,12 @@ TVizLumeko* TVizLumeko::CreateInstance() {
 }
 
 void TVizLumeko::Initialize() {
-  // The tag-defaults file beside the module is read by the media handling
-  // (TagDefaults stays empty until it is wired in).
+  // The tag-defaults file beside the module: defaults for every document.
+  {
+    wchar_t path[MAX_PATH + 1];
+    const DWORD n = ::GetModuleFileNameW(ModuleHandle(), path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)));
+  }
   PropertyEvent = CreatePropertyChangeEvent();
   LARGE_INTEGER now{};
   ::QueryPerformanceCounter(&now);
@@ -59,8 +66,10 @@ TVizLumeko::~TVizLumeko() {
     ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
   }
   SchemeMenu.reset();
-  ThrottleEvent.reset();
+  FrameCanvas.reset();  // puts its font out of the DC first
+  FrameBitmap.Free();
   Lyrics.reset();
+  ThrottleEvent.reset();
   BkGndSchedule.clear();
   TagDefaults.reset();
   if (Core) Core->Release();
@@ -197,6 +206,11 @@ STDMETHODIMP TVizLumeko::Create(HWND parent) noexcept {
 
 STDMETHODIMP TVizLumeko::Destroy() noexcept {
   SchemeMenu.reset();
+  // A hint still shown goes with the window it belongs to.
+  if (HintWindow) {
+    HintWindow.reset();
+    ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
+  }
   Window = nullptr;
   return S_OK;
 }

@@ -22,6 +22,8 @@
 #include "effect/player_interfaces.h"
 #include "effect/setup_info.h"
 #include "lyrics/lyrics_control.h"
+#include "render/background.h"
+#include "render/canvas.h"
 #include "platform/unique_handle.h"
 
 namespace lumeko {
@@ -86,10 +88,10 @@ class TVizLumeko final : public IWMPEffects2,
   TFrameBitmap FrameBitmap;
   std::string LyricsBaseName;        // loaded file's name without folder and extension
   std::unique_ptr<TLyricsControl> Lyrics;
-  // The picture as loaded and as prepared for the area (BkGndPicture,
-  // BkGndBitmap, BkGndPrepared) come with the picture drawing.
-  std::string BkGndFile;             // path of the loaded background picture
-  RECT BkGndRect{};                  // x, y, width, height of the prepared picture
+  // The frame's canvas (font and drawing state), made over FrameBitmap's DC.
+  std::unique_ptr<TCanvas> FrameCanvas;
+  // BkGndPicture, BkGndBitmap, BkGndFile, BkGndPrepared and BkGndRect.
+  TBackground BkGnd;
   TSetupInfo Setup;
   TDrawData DrawData;
   std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame
@@ -132,6 +134,7 @@ class TVizLumeko final : public IWMPEffects2,
   void FreeBackground() noexcept;
   HRESULT PaintLyrics(TimedLevel& levels, bool changed, const RECT& area);
   void FreeKaraokeLayout() noexcept;
+  TCanvas* Canvas();  // null before the frame has a DC
   HRESULT ShowPropertyPage(HWND owner);
   void ShowSchemeMenu(LPARAM point);
 

@@ -101,12 +101,20 @@ void TRE_DFA::BuildCodeTables() {
   }
   // A NUL trail byte ends the subject before the pair is read; Step never
   // looks at it because the subject's length stops at the NUL.
+  // Lead bytes that share a trail table share the answer too.
+  std::vector<int8_t> tableStarts(Sub_.size() / 256, -1);
   for (unsigned b = 0; b < 256; ++b) {
     bool start = false;
     if (b != 0) {
       start = Table_[ByteClass_[b]] >= 0;
-      if (LeadSub_[b] >= 0)
-        for (unsigned t = 1; t < 256 && !start; ++t) start = Table_[Sub_[size_t(LeadSub_[b]) + t]] >= 0;
+      if (LeadSub_[b] >= 0 && !start) {
+        int8_t& known = tableStarts[size_t(LeadSub_[b]) / 256];
+        if (known < 0) {
+          known = 0;
+          for (unsigned t = 1; t < 256 && !known; ++t) known = Table_[Sub_[size_t(LeadSub_[b]) + t]] >= 0;
+        }
+        start = known != 0;
+      }
     }
     StartBytes_[b] = start;
   }
@@ -176,6 +184,10 @@ void TRE_DFA::Build() {
   auto hashOf = [&](const uint64_t* w) {
     uint64_t h = 1469598103934665603ull;
     for (size_t i = 0; i < words; ++i) h = (h ^ w[i]) * 1099511628211ull ^ (h >> 29);
+    // Spread the high bits into the low ones that pick the slot.
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
     return h;
   };
   // Closure of the seeds, then registration.

@@ -118,9 +118,11 @@ TEST_F(EffectDll, SlotsAnswerAsThePlayerExpects) {
     EXPECT_EQ(Bstr(t), names[i]);
   }
   for (LONG bad : {4L, -1L}) {
-    BSTR t = ::SysAllocString(L"stale");
+    BSTR stale = ::SysAllocString(L"stale");
+    BSTR t = stale;
     EXPECT_EQ(e->GetPresetTitle(bad, &t), E_FAIL);
-    EXPECT_EQ(t, nullptr);  // cleared, not freed by the effect: ours leaks one BSTR by design of the slot
+    EXPECT_EQ(t, nullptr);  // cleared; an out value is never the callee's to free
+    ::SysFreeString(stale);
   }
   LONG preset = -1;
   EXPECT_EQ(e->GetCurrentPreset(&preset), S_OK);
@@ -201,6 +203,13 @@ TEST_F(EffectDll, NotifyNewMediaReloadsOnlyForANewUrlAndSurvivesFailures) {
   media->SourceUrl = L"C:\\music\\b.mp3";
   media->NameFailure = E_ACCESSDENIED;
   EXPECT_EQ(host_.NotifyNewMedia(media), E_FAIL);
+  IErrorInfo* info = nullptr;  // the failure is described for the caller
+  ASSERT_EQ(::GetErrorInfo(0, &info), S_OK);
+  ASSERT_NE(info, nullptr);
+  BSTR text = nullptr;
+  info->GetDescription(&text);
+  EXPECT_FALSE(Bstr(text).empty());
+  info->Release();
   media->UrlFailure = E_OUTOFMEMORY;
   EXPECT_EQ(host_.NotifyNewMedia(media), E_FAIL);
   media->Release();
