@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Lumeko and runs it on the bundled sample song.
+# Builds Lumeko and runs it on the bundled sample song: the document as JSON,
+# then frames of its lyrics rendered by the effect DLL (PNG and animated PNG).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -10,3 +11,14 @@ mkdir -p out
 sample=$(ls samples/*.kra | head -n 1)
 ./lumeko parse "$sample" > out/sample.json
 echo "wrote out/sample.json ($(wc -c < out/sample.json) bytes) from $sample"
+
+# The sample song in the two list layouts, through the real DLL: PNG frames
+# of the first half minute at 4 frames a second and an animated preview each.
+for preset in 0 1; do
+  dir=out/preset$preset
+  rm -rf "$dir"
+  ./lumeko render "$sample" --preset "$preset" --size 640x360 --from 0 --to 30000 --fps 4 --out "$dir" > "$dir.json"
+  n=$(ls "$dir"/frame_*.png | wc -l)
+  apngasm "$dir/preview.png" "$dir"/frame_*.png 1 4 -z1 >/dev/null
+  echo "wrote $n frames to $dir/ and the animated preview $dir/preview.png"
+done

@@ -36,7 +36,7 @@ bool Redirect(HKEY user, HKEY machine, HKEY classes) {
 
 }  // namespace
 
-TRegistryOverride::TRegistryOverride(bool copyUserSettings) : outer_(innermost) {
+TRegistryOverride::TRegistryOverride(bool copyUserSettings, unsigned roots) : outer_(innermost) {
   innermost = this;
   static std::atomic<unsigned> sequence{0};
   path_ = "Software\\LumekoScratch\\" + std::to_string(::GetCurrentProcessId()) + "-" +
@@ -58,6 +58,9 @@ TRegistryOverride::TRegistryOverride(bool copyUserSettings) : outer_(innermost) 
     }
   }
 
+  if (!(roots & ro_CurrentUser)) user_.reset();
+  if (!(roots & ro_LocalMachine)) machine_.reset();
+  if (!(roots & ro_ClassesRoot)) classes_.reset();
   active_ = Redirect(user_.get(), machine_.get(), classes_.get());
 }
 

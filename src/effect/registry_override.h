@@ -1,5 +1,5 @@
 // Redirects this process's HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE and
-// HKEY_CLASSES_ROOT to scratch keys for the object's life.
+// HKEY_CLASSES_ROOT (or some of them) to scratch keys for the object's life.
 //
 // Tests use it so they never read or write a real user's settings or the
 // machine's registration; the tool uses it to render or search with
@@ -17,11 +17,18 @@
 
 namespace lumeko {
 
+// Which roots an override redirects.
+inline constexpr unsigned ro_CurrentUser = 1;
+inline constexpr unsigned ro_LocalMachine = 2;
+inline constexpr unsigned ro_ClassesRoot = 4;  // also hides every COM class from CoCreateInstance
+inline constexpr unsigned ro_All = ro_CurrentUser | ro_LocalMachine | ro_ClassesRoot;
+
 class TRegistryOverride {
  public:
   // copyUserSettings: the user's "Software\OB-KELMARI\Lumeko" tree is
-  // copied into the scratch HKEY_CURRENT_USER first.
-  explicit TRegistryOverride(bool copyUserSettings = false);
+  // copied into the scratch HKEY_CURRENT_USER first. Roots not in `roots`
+  // are the real ones while this override is the innermost.
+  explicit TRegistryOverride(bool copyUserSettings = false, unsigned roots = ro_All);
   ~TRegistryOverride();
   TRegistryOverride(const TRegistryOverride&) = delete;
   TRegistryOverride& operator=(const TRegistryOverride&) = delete;

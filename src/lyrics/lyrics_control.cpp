@@ -40,10 +40,47 @@ std::int32_t ClampedDiff(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(d);
 }
 
-// Timed records by start time, the rest (and equal starts) by place in the file.
-bool EarlierLine(const TLyricsLineInfo& a, const TLyricsLineInfo& b) {
+// The order of lines and of timeline entries: timed records by start time, the
+// rest (and equal starts) by place in the file. Keys are copied out of the
+// records so the sort runs over one compact array.
+struct SortKey {
+  std::int32_t StartTime;
+  std::int32_t LineIndex;
+  std::uint32_t Slot;
+};
+
+bool EarlierLine(const SortKey& a, const SortKey& b) {
   if (a.StartTime >= 0 && b.StartTime >= 0 && a.StartTime != b.StartTime) return a.StartTime < b.StartTime;
   return a.LineIndex < b.LineIndex;
+}
+
+// The new order of items as slots of the old, or empty when it is already in
+// order (the usual case: files are written in time order).
+template <typename T, typename RecordOf>
+std::vector<std::uint32_t> SortedOrder(const std::vector<T>& items, RecordOf recordOf) {
+  std::vector<SortKey> keys;
+  keys.reserve(items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    const TLyricsLineInfo* r = recordOf(items[i]);
+    keys.push_back(SortKey{r->StartTime, r->LineIndex, static_cast<std::uint32_t>(i)});
+  }
+  // Sorted for every pair, not just neighbours (the order is not transitive
+  // around untimed lines): places rising and timed starts never falling.
+  bool inOrder = true;
+  std::int32_t lastStart = -1;
+  for (size_t i = 0; i < keys.size() && inOrder; ++i) {
+    if (i > 0 && keys[i].LineIndex <= keys[i - 1].LineIndex) inOrder = false;
+    if (keys[i].StartTime >= 0) {
+      if (keys[i].StartTime < lastStart) inOrder = false;
+      lastStart = keys[i].StartTime;
+    }
+  }
+  if (inOrder) return {};
+  MergeSort(keys, EarlierLine);
+  std::vector<std::uint32_t> order;
+  order.reserve(keys.size());
+  for (const SortKey& k : keys) order.push_back(k.Slot);
+  return order;
 }
 
 // Drops tags that go back in time and the inner tags of a run at one
@@ -83,6 +120,7 @@ void TLyricsControl::Clear() {
   fileName_.clear();
   hasWordTags_ = false;
   timeline_.clear();
+  timelineStarts_.clear();
   lines_.clear();
   records_.clear();
   tags_ = defaultTags_;
@@ -120,6 +158,7 @@ bool TLyricsControl::LoadFromText(std::string_view content, const std::string& f
     fileName_.clear();
     hasWordTags_ = false;
     timeline_.clear();
+    timelineStarts_.clear();
     lines_.clear();
     records_.clear();
     try {
@@ -166,6 +205,9 @@ void TLyricsControl::ScanLine(std::string_view raw, double ratio, Line& line) {
   std::string& display = line.Text;
   display.reserve(text.size());
   const size_t n = text.size();
+  // Room for every possible tag and the end tag, so the array grows once.
+  const size_t brackets = static_cast<size_t>(std::count(text.begin(), text.end(), '['));
+  if (brackets > 0) rec.TimeTags.reserve(brackets + 2);
   size_t cursor = 0, i = 0;
   for (;;) {
     while (i < n && text[i] != '[') i += CharLength(text, i);
@@ -225,13 +267,27 @@ void TLyricsControl::Parse(std::string_view content) {
   }
 
   if (hasWordTags_) {
-    MergeSort(lines_, [](const Line& a, const Line& b) { return EarlierLine(*a.Info, *b.Info); });
+    const std::vector<std::uint32_t> order = SortedOrder(lines_, [](const Line& l) { return l.Info; });
+    if (!order.empty()) {
+      std::vector<Line> sorted;
+      sorted.reserve(lines_.size());
+      for (std::uint32_t from : order) sorted.push_back(std::move(lines_[from]));
+      lines_ = std::move(sorted);
+    }
     for (size_t i = 0; i < lines_.size(); ++i) lines_[i].Info->LineIndex = static_cast<std::int32_t>(i);
   } else {
     SplitRepeatedTags();
   }
-  MergeSort(timeline_, [](const TLyricsLineInfo* a, const TLyricsLineInfo* b) { return EarlierLine(*a, *b); });
+  const std::vector<std::uint32_t> order = SortedOrder(timeline_, [](TLyricsLineInfo* e) { return e; });
+  if (!order.empty()) {
+    std::vector<TLyricsLineInfo*> sorted;
+    sorted.reserve(timeline_.size());
+    for (std::uint32_t from : order) sorted.push_back(timeline_[from]);
+    timeline_ = std::move(sorted);
+  }
   FinishTimeline();
+  timelineStarts_.reserve(timeline_.size());
+  for (const TLyricsLineInfo* e : timeline_) timelineStarts_.push_back(e->StartTime);
 }
 
 // A line written once with several times (a chorus) gets one timeline entry

@@ -139,6 +139,9 @@ class TLyricsControl {
   std::string fileName_;
   std::vector<Line> lines_;
   std::vector<TLyricsLineInfo*> timeline_;
+  // Start times of timeline_ side by side, so the per-frame search touches one
+  // small array instead of a record a probe.
+  std::vector<std::int32_t> timelineStarts_;
   std::deque<TLyricsLineInfo> records_;  // owns every record of lines_ and timeline_
   TTagList tags_;
   bool hasWordTags_ = false;

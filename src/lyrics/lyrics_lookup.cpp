@@ -21,12 +21,12 @@ int SearchByStart(int count, std::int64_t t, KeyAt keyAt) {
   while (hi >= lo) {
     const int mid = lo + (hi - lo) / 2;
     const std::int64_t key = keyAt(mid);
-    if (key < t)
-      lo = mid + 1;
-    else if (key == t)
-      return mid;
-    else
-      hi = mid - 1;
+    if (key == t) return mid;
+    // Written as selects: the direction is a coin toss the branch predictor
+    // would lose half the time.
+    const bool below = key < t;
+    lo = below ? mid + 1 : lo;
+    hi = below ? hi : mid - 1;
   }
   return lo - 1;
 }
@@ -64,7 +64,7 @@ void FillAt(const TLyricsLineInfo& e, int k, std::int64_t t, TLyricsPosition& po
 
 bool TLyricsControl::FindByTime(std::int32_t positionMs, TLyricsPosition& pos) const {
   const std::int64_t t = static_cast<std::int64_t>(positionMs) - offset_;
-  const int k = SearchByStart(TimedLineCount(), t, [&](int i) { return timeline_[i]->StartTime; });
+  const int k = SearchByStart(static_cast<int>(timelineStarts_.size()), t, [&](int i) { return timelineStarts_[i]; });
   if (k < 0 || timeline_[k]->TimeTags.empty()) return false;
   FillAt(*timeline_[k], k, t, pos);
   return true;

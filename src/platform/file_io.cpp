@@ -73,6 +73,9 @@ std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return std::nullopt;
   std::string data;
+  struct stat st{};
+  if (fstat(fileno(f), &st) == 0 && st.st_size > 0 && static_cast<std::uint64_t>(st.st_size) <= maxBytes)
+    data.reserve(static_cast<size_t>(st.st_size));  // one allocation for the usual case
   char buf[65536];
   size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {

@@ -101,12 +101,20 @@ void TRE_DFA::BuildCodeTables() {
   }
   // A NUL trail byte ends the subject before the pair is read; Step never
   // looks at it because the subject's length stops at the NUL.
+  // Lead bytes that share a trail table share the answer too.
+  std::vector<int8_t> tableStarts(Sub_.size() / 256, -1);
   for (unsigned b = 0; b < 256; ++b) {
     bool start = false;
     if (b != 0) {
       start = Table_[ByteClass_[b]] >= 0;
-      if (LeadSub_[b] >= 0)
-        for (unsigned t = 1; t < 256 && !start; ++t) start = Table_[Sub_[size_t(LeadSub_[b]) + t]] >= 0;
+      if (LeadSub_[b] >= 0 && !start) {
+        int8_t& known = tableStarts[size_t(LeadSub_[b]) / 256];
+        if (known < 0) {
+          known = 0;
+          for (unsigned t = 1; t < 256 && !known; ++t) known = Table_[Sub_[size_t(LeadSub_[b]) + t]] >= 0;
+        }
+        start = known != 0;
+      }
     }
     StartBytes_[b] = start;
   }
@@ -170,20 +178,24 @@ void TRE_DFA::Build() {
   std::vector<uint64_t> sets;  // words per deterministic state
   std::vector<int32_t> slots(64, -1);
   std::vector<uint64_t> hashes;
-  std::vector<uint64_t> scratch(words);
+  TRE_NFAStateSet scratch(n);
   std::vector<uint32_t> stack;
 
   auto hashOf = [&](const uint64_t* w) {
     uint64_t h = 1469598103934665603ull;
     for (size_t i = 0; i < words; ++i) h = (h ^ w[i]) * 1099511628211ull ^ (h >> 29);
+    // Spread the high bits into the low ones that pick the slot.
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
     return h;
   };
-  // Closure of the seeds (scratch must be clear), then registration.
+  // Closure of the seeds, then registration.
   auto closeAndRegister = [&](const std::vector<uint32_t>& seeds) -> int32_t {
-    std::fill(scratch.begin(), scratch.end(), 0);
+    scratch.Clear();
     for (uint32_t s : seeds) {
-      if (scratch[s >> 6] >> (s & 63) & 1) continue;
-      scratch[s >> 6] |= uint64_t(1) << (s & 63);
+      if (scratch.Has(s)) continue;
+      scratch.Include(s);
       stack.push_back(s);
     }
     while (!stack.empty()) {
@@ -191,25 +203,26 @@ void TRE_DFA::Build() {
       stack.pop_back();
       for (uint32_t e = epsStart[s]; e < epsStart[s + 1]; ++e) {
         const uint32_t t = eps[e];
-        if (!(scratch[t >> 6] >> (t & 63) & 1)) {
-          scratch[t >> 6] |= uint64_t(1) << (t & 63);
+        if (!scratch.Has(t)) {
+          scratch.Include(t);
           stack.push_back(t);
         }
       }
     }
-    const uint64_t h = hashOf(scratch.data());
+    const uint64_t* bits = scratch.Words().data();
+    const uint64_t h = hashOf(bits);
     size_t mask = slots.size() - 1;
     size_t i = h & mask;
     for (; slots[i] >= 0; i = (i + 1) & mask) {
       const int32_t st = slots[i];
-      if (hashes[st] == h && std::memcmp(&sets[size_t(st) * words], scratch.data(), words * 8) == 0)
+      if (hashes[st] == h && std::memcmp(&sets[size_t(st) * words], bits, words * 8) == 0)
         return st;
     }
     const int32_t id = int32_t(Accepting_.size());
     if (uint32_t(id) >= kMaxStates || (size_t(id) + 1) * Width_ > kMaxTableCells) RaiseTooComplex();
-    sets.insert(sets.end(), scratch.begin(), scratch.end());
+    sets.insert(sets.end(), bits, bits + words);
     hashes.push_back(h);
-    Accepting_.push_back(scratch[TRE_NFA::ExitState >> 6] >> (TRE_NFA::ExitState & 63) & 1);
+    Accepting_.push_back(scratch.Has(TRE_NFA::ExitState));
     TailMark_.push_back(0);
     HeadTarget_.push_back(-1);
     Table_.resize(Table_.size() + Width_, -1);
@@ -276,6 +289,9 @@ void TRE_DFA::Build() {
     if (prevClass != 0) buckets[prevClass].clear();
   }
   BuildCodeTables();
+  // The NFA goes away after compilation; only the tables are kept.
+  Nfa_ = nullptr;
+  Span_ = {};
 }
 
 }  // namespace lumeko

@@ -9,6 +9,7 @@
 // walked with an explicit stack: a long pattern must not exhaust the stack.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 

@@ -41,7 +41,8 @@ inline constexpr uint16_t kMaxCharCode = 0xFCFC;
 
 // Reads the character at the 1-based position pos and moves past it; at the
 // end gives 0 and stays. A lead byte that is the last byte raises the
-// double-byte error at its own position.
+// double-byte error at its own position. A NUL byte reads as code 0, so it
+// ends the pattern like the end of the text does.
 uint16_t ReadPatternChar(std::string_view text, size_t& pos);
 
 // Moves pos back over the character just read (one or two bytes). A byte

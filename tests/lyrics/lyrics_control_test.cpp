@@ -306,3 +306,26 @@ TEST(LyricsLoad, ChangingTheLineEndSettingReparsesOnlyWhenTheFileLeavesIt) {
 
 }  // namespace
 }  // namespace lumeko
+
+namespace lumeko {
+namespace {
+
+TEST(LyricsSample, TheBundledSongIsWordTimedAndInOrder) {
+  TLyricsControl doc;
+  const std::string path = test::Join(test::Join(test::SourceDir(), "samples"), "yoake-no-metronome.kra");
+  ASSERT_TRUE(doc.LoadFromFile(path));
+  EXPECT_TRUE(doc.HasWordTags());
+  EXPECT_EQ(doc.GetTag(ltTitle), "\x96\xE9\x96\xBE\x82\xAF\x82\xCC\x83\x81\x83\x67\x83\x8D\x83\x6D\x81\x5B\x83\x80");
+  EXPECT_FALSE(doc.GetTag(ltArtist).empty());
+  EXPECT_EQ(doc.TimedLineCount(), 26);
+  for (int k = 0; k < doc.TimedLineCount(); ++k) {
+    const TLyricsLineInfo* e = doc.GetTimelineInfo(k);
+    EXPECT_GT(e->TimeTags.size(), 2u);
+    EXPECT_EQ(e->TimeTags.back().Position, e->TextLength);  // every line closes at its end
+    if (k > 0) EXPECT_LT(doc.GetTimelineInfo(k - 1)->EndTime, e->StartTime);
+  }
+  EXPECT_GT(doc.GetTimelineInfo(25)->EndTime, 120000);
+}
+
+}  // namespace
+}  // namespace lumeko

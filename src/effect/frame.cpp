@@ -1,0 +1,128 @@
+// The per-frame path: the player's Render and RenderWindowed calls.
+//
+// Each frame loads pending lyrics, polls the settings event, keeps the
+// off-screen frame the area's size, takes the background changes whose time
+// has come, lets the stacked effect and the painter draw, and copies the
+// frame to the player's DC. The end-of-frame bookkeeping runs even when a
+// step raised, so the next frame starts from a known state. Nothing here
+// allocates per frame unless the area's size or the background changed.
+#include <cmath>
+#include <stdexcept>
+
+#include "effect/viz_lumeko.h"
+
+namespace lumeko {
+
+STDMETHODIMP TVizLumeko::Render(TimedLevel* levels, HDC hdc, RECT* rect) noexcept {
+  if (!levels || !rect) return E_POINTER;
+  return ComCall(IID_IWMPEffects, E_FAIL, [&] {
+    if (MediaPending) LoadLyrics();
+    try {
+      RenderFrame(*levels, hdc, *rect);
+    } catch (...) {
+      EndFrame(*levels);
+      throw;
+    }
+    EndFrame(*levels);
+    return S_OK;
+  });
+}
+
+void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
+  CheckPropertyChange();
+
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (!FrameBitmap.DC() || FrameBitmap.Width() != width || FrameBitmap.Height() != height) {
+    FrameBitmap.SetSize(hdc, width, height);
+    Changes |= cf_FrameResized;
+  }
+
+  // Take every background change whose time has come; show the last one.
+  bool taken = false;
+  std::string file;
+  while (!BkGndSchedule.empty() && BkGndSchedule.front().Time <= levels.timeStamp) {
+    file = std::move(BkGndSchedule.front().FileName);
+    BkGndSchedule.pop_front();
+    taken = true;
+  }
+  if (taken) LoadBackground(file);
+
+  if (Changes & (cf_Background | cf_FrameResized)) PrepareBackground(Setup.Color.BackgroundColor);
+
+  const bool changed = Changes != 0;
+  const RECT area{0, 0, width, height};
+  const bool hasLines = Lyrics->LineCount() > 0;
+
+  PileDrawn = false;
+  if (Pile && (!(Setup.Pile.PileFlags & pf_PileEffectNoLyricsOnly) || !hasLines)) {
+    RECT pileArea = area;
+    Pile->Render(&levels, FrameBitmap.DC(), &pileArea);
+    PileDrawn = true;
+  }
+
+  if (hasLines)
+    PaintLyrics(levels, changed, area);  // a painter's failure repaints on a later frame
+  else if (changed)
+    PaintBackground();
+
+  if (!::BitBlt(hdc, rect.left, rect.top, width, height, FrameBitmap.DC(), 0, 0, SRCCOPY))
+    throw std::runtime_error("cannot copy the frame to the player's area");
+  if (HPALETTE pal = FrameBitmap.Palette()) {
+    ::SelectPalette(hdc, pal, TRUE);
+    ::RealizePalette(hdc);
+  }
+
+  if (ThrottleEvent) ::WaitForSingleObject(ThrottleEvent.get(), 50);
+}
+
+void TVizLumeko::EndFrame(const TimedLevel& levels) {
+  if (static_cast<std::uint8_t>(levels.state) == DrawData.LastPlayState) {
+    if (levels.timeStamp < LastTimeStamp) RebuildBkGndSchedule();  // went backwards
+  } else if (levels.state == stop_state) {
+    ResetDrawData(DrawData, dd_Position);
+    RebuildBkGndSchedule();
+  }
+  DrawData.LastPlayState = static_cast<std::uint8_t>(levels.state);
+  LastTimeStamp = levels.timeStamp;
+  Changes = 0;
+}
+
+namespace {
+
+// Seconds to 100-ns units, truncated toward zero; a position that is not a
+// number or beyond the 64-bit range is held at the nearest end (0 for NaN).
+LONGLONG PositionToTimeStamp(double seconds) {
+  if (std::isnan(seconds)) return 0;
+  const double units = seconds * 10000000.0;
+  if (units >= 9.2233720368547748e18) return INT64_MAX;
+  if (units <= -9.2233720368547758e18) return INT64_MIN;
+  return static_cast<LONGLONG>(units);
+}
+
+}  // namespace
+
+STDMETHODIMP TVizLumeko::RenderWindowed(TimedLevel* levels, BOOL) noexcept {
+  if (!Window) return E_UNEXPECTED;
+  if (!Core) return S_OK;
+  if (!levels) return E_POINTER;
+  return ComCall(IID_IWMPEffects2, E_FAIL, [&] {
+    IWMPControls* controls = nullptr;
+    HRESULT hr = Core->get_controls(&controls);
+    if (FAILED(hr) || !controls) throw std::runtime_error("the player has no transport controls");
+    double position = 0;
+    hr = controls->get_currentPosition(&position);
+    controls->Release();
+    if (FAILED(hr)) throw std::runtime_error("the player did not give its position");
+
+    WindowDC dc(Window);
+    if (!dc) return E_FAIL;
+    RECT rect{};
+    ::GetClientRect(Window, &rect);
+    levels->timeStamp = PositionToTimeStamp(position);
+    Render(levels, dc.get(), &rect);
+    return S_OK;
+  });
+}
+
+}  // namespace lumeko

@@ -1,0 +1,30 @@
+// Applying the settings to a running effect object, at construction and
+// whenever the property page announces a save.
+#include "effect/settings.h"
+#include "effect/viz_lumeko.h"
+
+namespace lumeko {
+
+void TVizLumeko::ApplySettings() {
+  LoadSettings(Setup, Changes);
+
+  ThrottleEvent.reset();
+  if (Setup.DisplayFlags & df_BurdenReduction) {
+    // Never signalled: each frame ends with a 50 ms wait on it.
+    ThrottleEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  }
+
+  ApplyFontSetup();
+  ResolveBkGndFiles();
+  // Drops the picture; the refilled schedule brings the right one back at
+  // the next drain, in this very frame when called from the frame path.
+  LoadBackground(std::string());
+  Lyrics->SetDefaultOffset(Setup.AdjustTimeTagMSec);
+  Lyrics->SetAmendLineEnd((Setup.TagFlags & tf_AmendLineEnd) != 0);
+}
+
+bool TVizLumeko::CheckPropertyChange() {
+  return PollPropertyChange([this] { ApplySettings(); });
+}
+
+}  // namespace lumeko

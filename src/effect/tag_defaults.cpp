@@ -1,0 +1,83 @@
+// Reading and preparing the tag-defaults file.
+#include "effect/tag_defaults.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/file_io.h"
+#include "platform/wide.h"
+
+namespace lumeko {
+namespace {
+
+// Upper case through CP932 and the system's mapping, so full-width letters
+// are raised too and no second byte of a character is touched.
+std::string Upper(const std::string& text) {
+  std::wstring w = ToWide(text);
+  if (w.empty()) return text;
+  std::wstring out(w.size(), L'\0');
+  if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, w.data(), static_cast<int>(w.size()), out.data(),
+                    static_cast<int>(out.size()), nullptr, nullptr, 0) != static_cast<int>(w.size()))
+    return text;
+  return FromWide(out);
+}
+
+// Case-insensitive order, the same on every system (ordinal, not the user's
+// collation), so which duplicate survives does not depend on the locale.
+bool LessIgnoreCase(const std::string& a, const std::string& b) {
+  const std::wstring wa = ToWide(a), wb = ToWide(b);
+  return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                              TRUE) == CSTR_LESS_THAN;
+}
+
+}  // namespace
+
+std::string TagFilePathFor(const std::string& modulePath) {
+  size_t nameStart = 0;
+  for (size_t i = 0; i < modulePath.size(); i += CharLength(modulePath, i))
+    if (modulePath[i] == '\\' || modulePath[i] == ':') nameStart = i + 1;
+  const size_t dot = modulePath.rfind('.');
+  const std::string stem = (dot == std::string::npos || dot < nameStart) ? modulePath : modulePath.substr(0, dot);
+  return stem + ".@tag";
+}
+
+std::string TagEntryName(const std::string& entry) { return entry.substr(0, entry.find('=')); }
+
+std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFilePath) {
+  // A tag file is a few lines; anything near this size is not one.
+  constexpr std::uint64_t kMaxTagFileBytes = 1024 * 1024;
+  if (!FileExists(tagFilePath)) return std::nullopt;
+  const std::optional<std::string> text = ReadWholeFile(tagFilePath, kMaxTagFileBytes);
+  if (!text) return std::vector<std::string>();
+  const std::string upper = Upper(*text);
+
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < upper.size()) {
+    size_t end = upper.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = upper.size();
+    if (end > start) lines.push_back(upper.substr(start, end - start));  // blank lines hold no entry
+    if (end < upper.size() && upper[end] == '\r' && end + 1 < upper.size() && upper[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  std::stable_sort(lines.begin(), lines.end(), LessIgnoreCase);
+
+  std::vector<std::string> kept;
+  for (std::string& line : lines)
+    if (kept.empty() || TagEntryName(kept.back()) != TagEntryName(line)) kept.push_back(std::move(line));
+  return kept;
+}
+
+std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath) {
+  std::optional<std::vector<std::string>> lines = ReadTagDefaults(TagFilePathFor(modulePath));
+  if (!lines) return nullptr;
+  auto tags = std::make_unique<TTagList>();
+  for (const std::string& line : *lines) {
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) tags->SetValue(std::string_view(line).substr(0, eq), std::string_view(line).substr(eq + 1));
+  }
+  return tags;
+}
+
+}  // namespace lumeko

@@ -1,0 +1,154 @@
+// TVizLumeko: the effect object the player creates, one per visualization.
+//
+// It owns everything that lives as long as the visualization: settings,
+// lyrics document, off-screen frame, background schedule and picture, the
+// stacked effect. The player calls it on one thread (apartment model); it
+// takes no locks. Every interface method is noexcept and ends in ComCall,
+// so no exception reaches the player and the object stays usable.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "effect/com_support.h"
+#include "effect/draw_data.h"
+#include "effect/frame_bitmap.h"
+#include "effect/player_interfaces.h"
+#include "effect/setup_info.h"
+#include "lyrics/lyrics_control.h"
+#include "render/background.h"
+#include "render/canvas.h"
+#include "platform/unique_handle.h"
+
+namespace lumeko {
+
+inline constexpr int kPresetCount = 4;
+// The effect's title, also the player registration's name (CP932).
+extern const char kEffectTitle[];
+extern const char* const kPresetTitles[kPresetCount];
+
+class TVizLumeko final : public IWMPEffects2,
+                         public IVizLumeko,
+                         public IProvideClassInfo,
+                         public ISupportErrorInfo {
+ public:
+  // Makes and initialises an object with one reference; throws what the
+  // construction raised (the factory reports it).
+  static TVizLumeko* CreateInstance();
+
+  // IUnknown
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
+  STDMETHODIMP_(ULONG) AddRef() noexcept override;
+  STDMETHODIMP_(ULONG) Release() noexcept override;
+
+  // IWMPEffects
+  STDMETHODIMP Render(TimedLevel* levels, HDC hdc, RECT* rect) noexcept override;
+  STDMETHODIMP MediaInfo(LONG channelCount, LONG sampleRate, BSTR title) noexcept override;
+  STDMETHODIMP GetCapabilities(DWORD* capabilities) noexcept override;
+  STDMETHODIMP GetTitle(BSTR* title) noexcept override;
+  STDMETHODIMP GetPresetTitle(LONG preset, BSTR* title) noexcept override;
+  STDMETHODIMP GetPresetCount(LONG* count) noexcept override;
+  STDMETHODIMP SetCurrentPreset(LONG preset) noexcept override;
+  STDMETHODIMP GetCurrentPreset(LONG* preset) noexcept override;
+  STDMETHODIMP DisplayPropertyPage(HWND owner) noexcept override;
+  STDMETHODIMP GoFullscreen(BOOL fullScreen) noexcept override;
+  STDMETHODIMP RenderFullScreen(TimedLevel* levels) noexcept override;
+
+  // IWMPEffects2
+  STDMETHODIMP SetCore(IWMPCore* core) noexcept override;
+  STDMETHODIMP Create(HWND parent) noexcept override;
+  STDMETHODIMP Destroy() noexcept override;
+  STDMETHODIMP NotifyNewMedia(IWMPMedia* media) noexcept override;
+  STDMETHODIMP OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) noexcept override;
+  STDMETHODIMP RenderWindowed(TimedLevel* levels, BOOL required) noexcept override;
+
+  // IDispatch, served from the type library
+  STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override;
+  STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) noexcept override;
+  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) noexcept override;
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* excep, UINT* argErr) noexcept override;
+
+  // IProvideClassInfo
+  STDMETHODIMP GetClassInfo(ITypeInfo** info) noexcept override;
+
+  // ISupportErrorInfo
+  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
+
+  // ---- Fields, shared with the painters and the media handling ----
+  UniqueHandleH ThrottleEvent;       // only while BurdenReduction is on; never signalled
+  std::string MediaTitle;            // CP932
+  std::int32_t CurrentPreset = 0;    // 0..3
+  TFrameBitmap FrameBitmap;
+  std::string LyricsBaseName;        // loaded file's name without folder and extension
+  std::unique_ptr<TLyricsControl> Lyrics;
+  // The frame's canvas (font and drawing state), made over FrameBitmap's DC.
+  std::unique_ptr<TCanvas> FrameCanvas;
+  // BkGndPicture, BkGndBitmap, BkGndFile, BkGndPrepared and BkGndRect.
+  TBackground BkGnd;
+  TSetupInfo Setup;
+  TDrawData DrawData;
+  std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame
+  std::int64_t TicksPerMs = 0;       // performance-counter ticks a millisecond
+  IWMPEffects* Pile = nullptr;       // the stacked effect, owned reference
+  bool PileDrawn = false;
+  bool MediaPending = false;
+  std::string MediaUrl;              // CP932; empty when the host gave none
+  UniqueHandleH PropertyEvent;
+  UniqueHWND HintWindow;
+  UniqueHMENU SchemeMenu;
+  std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
+  std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
+  std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
+  std::int64_t LastTimeStamp = 0;
+  HWND Window = nullptr;
+  IWMPCore* Core = nullptr;          // owned reference
+  std::mt19937 Random;               // random scheme and picture choices
+
+  // ---- Settings (settings_apply.cpp) ----
+  void ApplySettings();
+  bool CheckPropertyChange();
+
+  // ---- Media (media.cpp) ----
+  void SetMedia(const std::string* title, const std::string* url);
+  void LoadLyrics();
+  std::string FindLyricsFile(const std::string& title, const std::string& url);
+
+  // ---- Stacked effect (pile_effect.cpp) ----
+  void CreatePileEffect();
+  void ReleasePile() noexcept;
+
+  // ---- Parts the frame path calls into (frame_parts.cpp) ----
+  void ApplyFontSetup();
+  void ResolveBkGndFiles();
+  void RebuildBkGndSchedule();
+  void LoadBackground(const std::string& path);
+  void PrepareBackground(std::uint32_t color);
+  void PaintBackground();
+  void FreeBackground() noexcept;
+  HRESULT PaintLyrics(TimedLevel& levels, bool changed, const RECT& area);
+  void FreeKaraokeLayout() noexcept;
+  TCanvas* Canvas();  // null before the frame has a DC
+  HRESULT ShowPropertyPage(HWND owner);
+  void ShowSchemeMenu(LPARAM point);
+
+ private:
+  TVizLumeko();
+  ~TVizLumeko();
+  void Initialize();
+
+  void RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect);
+  void EndFrame(const TimedLevel& levels);
+  void ShowHint(LPARAM point);
+  HRESULT LoadTypeInfo(ITypeInfo** info, bool classInfo);
+
+  std::atomic<ULONG> refs_{1};
+};
+
+}  // namespace lumeko

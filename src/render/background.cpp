@@ -1,0 +1,158 @@
+// Background picture loading, preparation and painting (see background.h).
+#include "render/background.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "platform/file_io.h"
+#include "render/canvas.h"
+
+namespace lumeko {
+
+bool TPreparedBitmap::Create(int width, int height) {
+  if (bits_ && width == width_ && height == height_) return true;
+  Reset();
+  if (width <= 0 || height <= 0) return false;
+  if (static_cast<std::uint64_t>(width) * 4 * static_cast<std::uint64_t>(height) > kMaxPictureBytes) return false;
+  UniqueHDC dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return false;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueHBITMAP bmp(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bmp || !bits) return false;
+  original_ = ::SelectObject(dc.get(), bmp.get());
+  dc_ = std::move(dc);
+  bitmap_ = std::move(bmp);
+  bits_ = static_cast<std::uint8_t*>(bits);
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+void TPreparedBitmap::Reset() {
+  if (dc_ && original_) ::SelectObject(dc_.get(), original_);
+  original_ = nullptr;
+  bitmap_.reset();
+  dc_.reset();
+  bits_ = nullptr;
+  width_ = height_ = 0;
+}
+
+void FreeBackground(TBackground& bg) {
+  bg.BkGndPicture.reset();
+  bg.BkGndBitmap.Reset();
+  bg.BkGndFile.clear();
+  bg.BkGndRect = TBkGndRect();
+}
+
+bool LoadBackground(TBackground& bg, const std::string& cp932Name, const TBkGndOptions& options) {
+  try {
+    if (cp932Name.empty() || (options.Flags & kBkGndDrawForbid) || !FileExists(cp932Name)) {
+      FreeBackground(bg);
+      return true;
+    }
+    if (cp932Name == bg.BkGndFile && bg.BkGndPrepared.Mode == static_cast<std::uint8_t>(options.DrawMode) &&
+        bg.BkGndPrepared.Flags == options.Flags && bg.BkGndPrepared.Alpha == options.BlendAlpha)
+      return false;
+    auto picture = std::make_unique<TBkGndPicture>();
+    if (!LoadPictureFile(cp932Name, *picture)) {
+      FreeBackground(bg);
+      return true;
+    }
+    bg.BkGndPicture = std::move(picture);
+    bg.BkGndBitmap.Reset();  // made for the previous picture
+    bg.BkGndFile = cp932Name;
+  } catch (...) {
+    FreeBackground(bg);
+  }
+  return true;
+}
+
+void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions& options,
+                       int frameWidth, int frameHeight) {
+  if (!bg.HasPicture()) {
+    FreeBackground(bg);
+    return;
+  }
+  // A frame without area has nothing to show the picture in; keep the picture
+  // for the next size.
+  if (frameWidth <= 0 || frameHeight <= 0) {
+    bg.BkGndBitmap.Reset();
+    bg.BkGndRect = TBkGndRect();
+    return;
+  }
+  try {
+    const TBkGndPicture& pic = *bg.BkGndPicture;
+    std::vector<std::uint8_t> temp(pic.Pixels);
+    const std::uint32_t rgb = ColorToRgb(color);
+    if (options.Flags & kBkGndImageBlend) BlendToColor(temp.data(), pic.Width, pic.Height, pic.Stride, rgb, options.BlendAlpha);
+    const int mode = options.DrawMode >= 0 && options.DrawMode <= kBkGndModeTile ? options.DrawMode : 0;
+    const TBkGndRect r = PlaceBackground(mode, frameWidth, frameHeight, pic.Width, pic.Height);
+    TPreparedBitmap& out = bg.BkGndBitmap;
+    if (!out.Create(r.w, r.h)) throw std::bad_alloc();
+    const size_t outStride = out.Stride();
+    // Rows of 24-bit picture pixels into the 32-bit prepared bitmap.
+    auto copyRow = [&](int srcY, int dstX, int dstY, int count) {
+      const std::uint8_t* src = temp.data() + static_cast<size_t>(srcY) * pic.Stride;
+      std::uint8_t* dst = out.Bits() + static_cast<size_t>(dstY) * outStride + static_cast<size_t>(dstX) * 4;
+      for (int i = 0; i < count; ++i, src += 3, dst += 4) {
+        dst[0] = src[0];
+        dst[1] = src[1];
+        dst[2] = src[2];
+        dst[3] = 0;
+      }
+    };
+    if (mode == kBkGndModeTile) {
+      for (int ty = 0; ty < r.h; ty += pic.Height) {
+        for (int tx = 0; tx < r.w; tx += pic.Width) {
+          const int cw = std::min(pic.Width, r.w - tx);
+          const int ch = std::min(pic.Height, r.h - ty);
+          for (int y = 0; y < ch; ++y) copyRow(y, tx, ty + y, cw);
+        }
+      }
+    } else if (r.w == pic.Width && r.h == pic.Height) {
+      for (int y = 0; y < r.h; ++y) copyRow(y, 0, y, r.w);
+    } else {
+      BITMAPINFO bi{};
+      bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+      bi.bmiHeader.biWidth = pic.Width;
+      bi.bmiHeader.biHeight = -pic.Height;
+      bi.bmiHeader.biPlanes = 1;
+      bi.bmiHeader.biBitCount = 24;
+      bi.bmiHeader.biCompression = BI_RGB;
+      ::SetStretchBltMode(out.Handle(), HALFTONE);
+      ::SetBrushOrgEx(out.Handle(), 0, 0, nullptr);
+      if (::StretchDIBits(out.Handle(), 0, 0, r.w, r.h, 0, 0, pic.Width, pic.Height, temp.data(), &bi,
+                          DIB_RGB_COLORS, SRCCOPY) == 0)
+        throw std::bad_alloc();
+      ::GdiFlush();
+    }
+    bg.BkGndRect = r;
+    bg.BkGndPrepared = {color, options.BlendAlpha, options.Flags, static_cast<std::uint8_t>(options.DrawMode)};
+  } catch (...) {
+    FreeBackground(bg);
+  }
+}
+
+void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frameHeight,
+                     std::uint32_t color, const TBkGndOptions& options, bool pileDrawn) {
+  if (pileDrawn) return;
+  if (bg.HasPicture() && (color != bg.BkGndPrepared.Color || !bg.BkGndBitmap))
+    PrepareBackground(bg, color, options, frameWidth, frameHeight);
+  const TBkGndRect& r = bg.BkGndRect;
+  const bool covers = bg.BkGndBitmap && r.x <= 0 && r.y <= 0 && r.x + r.w >= frameWidth && r.y + r.h >= frameHeight;
+  // A picture that covers the frame hides the fill: skip it.
+  if (!covers) canvas.FillSolid({0, 0, frameWidth, frameHeight}, color);
+  if (!bg.BkGndBitmap) return;
+  ::BitBlt(canvas.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.Handle(), 0, 0, SRCCOPY);
+}
+
+}  // namespace lumeko

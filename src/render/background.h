@@ -1,0 +1,98 @@
+// The frame's background: BackgroundColor and an optional picture.
+//
+// A picture is loaded once per file and turned once into a prepared bitmap
+// that already has the frame's scale, placement and tint; every background
+// paint is then one fill and one block copy. Any failure leaves no picture
+// (the colour alone shows), never an error to the player.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/unique_handle.h"
+#include "render/background_layout.h"
+#include "render/canvas.h"
+#include "render/picture.h"
+
+namespace lumeko {
+
+// Background flags of the settings.
+constexpr std::uint8_t kBkGndDrawForbid = 1;
+constexpr std::uint8_t kBkGndImageBlend = 4;
+
+// The background settings in force (BkGndImageDrawMode, BkGndImageBlendAlpha,
+// the background flags).
+struct TBkGndOptions {
+  int DrawMode = 0;
+  int BlendAlpha = 127;
+  std::uint8_t Flags = kBkGndImageBlend;
+};
+
+struct TBkGndPrepared {
+  std::uint32_t Color = 0;
+  std::int32_t Alpha = 0;
+  std::uint8_t Flags = 0;
+  std::uint8_t Mode = 0;
+};
+
+// A 32-bit top-down DIB section with a memory DC holding it, for the copy.
+// It holds 24-bit colour; the fourth byte only makes the per-frame copy into
+// the frame a plain block move instead of a pixel-format conversion.
+class TPreparedBitmap {
+ public:
+  TPreparedBitmap() = default;
+  ~TPreparedBitmap() { Reset(); }
+  TPreparedBitmap(const TPreparedBitmap&) = delete;
+  TPreparedBitmap& operator=(const TPreparedBitmap&) = delete;
+
+  bool Create(int width, int height);
+  void Reset();
+  explicit operator bool() const { return bits_ != nullptr; }
+  HDC Handle() const { return dc_.get(); }
+  std::uint8_t* Bits() const { return bits_; }
+  std::size_t Stride() const { return static_cast<std::size_t>(width_) * 4; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  UniqueHDC dc_;
+  UniqueHBITMAP bitmap_;
+  HGDIOBJ original_ = nullptr;
+  std::uint8_t* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// The background fields of the effect object.
+struct TBackground {
+  std::unique_ptr<TBkGndPicture> BkGndPicture;  // as loaded, or none
+  TPreparedBitmap BkGndBitmap;                  // scaled and tinted for the frame
+  std::string BkGndFile;
+  TBkGndPrepared BkGndPrepared;
+  TBkGndRect BkGndRect;
+
+  bool HasPicture() const { return BkGndPicture && !BkGndPicture->Empty(); }
+};
+
+// Loads the named picture, or drops it (empty name, BkGndDrawForbid, missing
+// or unreadable file). True when the background changed and the frame must be
+// repainted; false when the same file is already loaded with the same
+// drawing settings.
+bool LoadBackground(TBackground& bg, const std::string& cp932Name, const TBkGndOptions& options);
+
+// Builds the prepared bitmap for a frameWidth × frameHeight frame, tinted
+// toward color when blending is on.
+void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions& options,
+                       int frameWidth, int frameHeight);
+
+// Fills the frame with color and copies the prepared picture over it;
+// nothing when the stacked effect painted this frame.
+void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frameHeight,
+                     std::uint32_t color, const TBkGndOptions& options, bool pileDrawn);
+
+void FreeBackground(TBackground& bg);
+
+}  // namespace lumeko

@@ -1,0 +1,132 @@
+// GDI canvas with lazily realised font and cached drawing state (see canvas.h).
+#include "render/canvas.h"
+
+#include <cwchar>
+
+#include "platform/wide.h"
+
+namespace lumeko {
+
+std::wstring DefaultUiFontFace() {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0) && ncm.lfMessageFont.lfFaceName[0])
+    return ncm.lfMessageFont.lfFaceName;
+  LOGFONTW lf{};
+  if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) && lf.lfFaceName[0]) return lf.lfFaceName;
+  return L"MS Shell Dlg";
+}
+
+COLORREF ColorToRgb(std::uint32_t color) {
+  if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
+  return color & 0x00FFFFFFu;
+}
+
+TCanvas::TCanvas() : ownDc_(::CreateCompatibleDC(nullptr)), dc_(ownDc_.get()) { Init(); }
+
+TCanvas::TCanvas(HDC borrowed) : dc_(borrowed) { Init(); }
+
+void TCanvas::Init() {
+  if (!dc_) return;
+  const int ppi = ::GetDeviceCaps(dc_, LOGPIXELSY);
+  if (ppi > 0) ppi_ = ppi;
+  fontHeight_ = -::MulDiv(12, ppi_, 72);
+}
+
+TCanvas::~TCanvas() {
+  // Our objects go back out of the DC before their wrappers delete them.
+  if (dc_ && originalFont_) ::SelectObject(dc_, originalFont_);
+  if (dc_ && originalPen_) ::SelectObject(dc_, originalPen_);
+}
+
+void TCanvas::SetFontName(const std::string& cp932) {
+  if (cp932 == fontName_) return;
+  fontName_ = cp932;
+  fontDirty_ = true;
+}
+
+void TCanvas::SetFontStyle(std::uint8_t style) {
+  style &= kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut;
+  if (style == fontStyle_) return;
+  fontStyle_ = style;
+  fontDirty_ = true;
+}
+
+void TCanvas::SetFontSize(int points) { SetFontHeight(::MulDiv(points, ppi_, 72)); }
+
+int TCanvas::FontSize() const { return ::MulDiv(-fontHeight_, 72, ppi_); }
+
+void TCanvas::SetFontHeight(int pixels) {
+  const int h = -pixels;
+  if (h == fontHeight_) return;
+  fontHeight_ = h;
+  fontDirty_ = true;
+}
+
+int TCanvas::FontHeight() const { return -fontHeight_; }
+
+void TCanvas::RealizeFont() {
+  if (!fontDirty_ || !dc_) return;
+  LOGFONTW lf{};
+  lf.lfHeight = fontHeight_;
+  lf.lfWeight = (fontStyle_ & kFontBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (fontStyle_ & kFontItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (fontStyle_ & kFontUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (fontStyle_ & kFontStrikeOut) ? TRUE : FALSE;
+  // The lyrics are Japanese text: for the system font ask for a face that has
+  // the Shift_JIS glyphs (a Latin-only UI font would show empty boxes).
+  lf.lfCharSet = fontName_ == kDefaultFontName ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_TT_PRECIS;
+  lf.lfQuality = ANTIALIASED_QUALITY;
+  std::wstring face = fontName_ == kDefaultFontName ? DefaultUiFontFace() : ToWide(fontName_);
+  wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  UniqueHFONT font(::CreateFontIndirectW(&lf));
+  if (!font) return;  // keep the previous font; the next change tries again
+  HGDIOBJ old = ::SelectObject(dc_, font.get());
+  if (!originalFont_) originalFont_ = old;
+  font_ = std::move(font);  // the previous one is out of the DC now
+  fontDirty_ = false;
+}
+
+TTextSize TCanvas::TextExtentW(std::wstring_view text) {
+  RealizeFont();
+  SIZE s{};
+  if (!::GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &s)) return {};
+  return {static_cast<int>(s.cx), static_cast<int>(s.cy)};
+}
+
+TTextSize TCanvas::TextExtent(std::string_view cp932) { return TextExtentW(ToWide(cp932)); }
+
+void TCanvas::SetTextColor(COLORREF color) {
+  color = ColorToRgb(color);
+  if (color == textColor_) return;
+  ::SetTextColor(dc_, color);
+  textColor_ = color;
+}
+
+void TCanvas::SetBrushClear() {
+  if (brushClear_) return;
+  ::SetBkMode(dc_, TRANSPARENT);
+  brushClear_ = true;
+}
+
+void TCanvas::SetPen(COLORREF color, int width) {
+  color = ColorToRgb(color);
+  if (color == penColor_ && width == penWidth_) return;
+  UniqueHPEN pen(::CreatePen(PS_SOLID, width, color));
+  if (!pen) return;
+  HGDIOBJ old = ::SelectObject(dc_, pen.get());
+  if (!originalPen_) originalPen_ = old;
+  pen_ = std::move(pen);
+  penColor_ = color;
+  penWidth_ = width;
+}
+
+void TCanvas::FillSolid(const RECT& rect, COLORREF color) {
+  // ExtTextOut with an opaque rectangle fills without making a brush.
+  const COLORREF old = ::SetBkColor(dc_, ColorToRgb(color));
+  ::ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(dc_, old);
+}
+
+}  // namespace lumeko

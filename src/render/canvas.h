@@ -1,0 +1,88 @@
+// A GDI device context with the drawing state the painters need.
+//
+// The canvas holds the font by name, style and size and realises it lazily
+// (one HFONT a change, never a font a frame); text colour, background mode and
+// pen are set on the DC only when they differ from what it has. Text is CP932
+// and reaches GDI as UTF-16 (ExtTextOutW, GetTextExtentPoint32W). It measures
+// for font fitting through TTextMeasurer. It never deletes what it did not make.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/unique_handle.h"
+#include "render/text_measurer.h"
+
+namespace lumeko {
+
+// FontStyle bits of the settings.
+constexpr std::uint8_t kFontBold = 1;
+constexpr std::uint8_t kFontItalic = 2;
+constexpr std::uint8_t kFontUnderline = 4;
+constexpr std::uint8_t kFontStrikeOut = 8;
+
+// "Default" in FontName names the system's user-interface font.
+constexpr char kDefaultFontName[] = "Default";
+
+// Colours are 0x00BBGGRR or, with the top bit set, a system colour index.
+COLORREF ColorToRgb(std::uint32_t color);
+std::wstring DefaultUiFontFace();
+
+class TCanvas : public TTextMeasurer {
+ public:
+  // A canvas over its own memory DC, compatible with the screen.
+  TCanvas();
+  // A canvas over a DC someone else owns (a control's paint DC).
+  explicit TCanvas(HDC borrowed);
+  ~TCanvas() override;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const { return dc_; }
+  int PixelsPerInch() const { return ppi_; }
+
+  void SetFontName(const std::string& cp932);
+  const std::string& FontName() const { return fontName_; }
+  void SetFontStyle(std::uint8_t style);
+  std::uint8_t FontStyle() const { return fontStyle_; }
+  bool FontItalic() const { return (fontStyle_ & kFontItalic) != 0; }
+
+  void SetFontSize(int points) override;
+  int FontSize() const override;
+  void SetFontHeight(int pixels) override;
+  int FontHeight() const override;
+  TTextSize TextExtent(std::string_view cp932) override;
+  TTextSize TextExtentW(std::wstring_view text);
+
+  // Selects the font into the DC if its attributes changed since.
+  void RealizeFont();
+
+  void SetTextColor(COLORREF color);
+  void SetBrushClear();  // transparent text background
+  void SetPen(COLORREF color, int width);
+  void FillSolid(const RECT& rect, COLORREF color);
+
+ private:
+  void Init();
+
+  UniqueHDC ownDc_;
+  HDC dc_ = nullptr;
+  int ppi_ = 96;
+  std::string fontName_ = kDefaultFontName;
+  std::uint8_t fontStyle_ = 0;
+  int fontHeight_ = -16;  // negative: character height, as LOGFONT has it
+  bool fontDirty_ = true;
+  UniqueHFONT font_;
+  HGDIOBJ originalFont_ = nullptr;
+  COLORREF textColor_ = CLR_INVALID;
+  bool brushClear_ = false;
+  COLORREF penColor_ = CLR_INVALID;
+  int penWidth_ = -1;
+  UniqueHPEN pen_;
+  HGDIOBJ originalPen_ = nullptr;
+};
+
+}  // namespace lumeko

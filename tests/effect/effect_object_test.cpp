@@ -1,0 +1,287 @@
+// The effect object from inside: the frame path's bookkeeping (frame
+// bitmap, change flags, background queue, play-state changes), media
+// announcements, the stacked-effect settings and the factory's failure path.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "effect/class_factory.h"
+#include "effect/registry_fixture.h"
+#include "effect/settings.h"
+#include "effect/viz_lumeko.h"
+#include "platform/wide.h"
+
+namespace lumeko {
+namespace {
+
+void Write(const char* name, std::int32_t v) {
+  TRegistryEx reg(HKEY_CURRENT_USER);
+  ASSERT_TRUE(reg.OpenKey(kSettingsKey, true));
+  reg.WriteInteger(name, v);
+}
+
+void Write(const char* name, const std::string& v) {
+  TRegistryEx reg(HKEY_CURRENT_USER);
+  ASSERT_TRUE(reg.OpenKey(kSettingsKey, true));
+  reg.WriteString(name, v);
+}
+
+class EffectObject : public test::RegistryTest {
+ protected:
+  void SetUp() override {
+    test::RegistryTest::SetUp();
+    dc_.reset(::CreateCompatibleDC(nullptr));
+    bitmap_.reset(::CreateCompatibleBitmap(dc_.get(), 64, 64));
+    old_ = ::SelectObject(dc_.get(), bitmap_.get());
+  }
+  void TearDown() override {
+    if (obj_) obj_->Release();
+    ::SelectObject(dc_.get(), old_);
+    test::RegistryTest::TearDown();
+  }
+  TVizLumeko& Make() {
+    obj_ = TVizLumeko::CreateInstance();
+    return *obj_;
+  }
+  HRESULT Frame(int w, int h, LONG state, LONGLONG time) {
+    TimedLevel levels{};
+    levels.state = state;
+    levels.timeStamp = time;
+    RECT r{0, 0, w, h};
+    return obj_->Render(&levels, dc_.get(), &r);
+  }
+  // A document with three background changes (0, 10 s, 20 s).
+  void LoadScheduledLyrics() {
+    ASSERT_TRUE(obj_->Lyrics->LoadFromText(
+        "@BGFILEEX<00:10:00>=b.jpg\r\n@BGFILEEX<00:20:00>=c.jpg\r\n[00:01.00]line\r\n", "x.lrc"));
+    obj_->BkGndFiles = {"a", "b", "c"};
+    obj_->RebuildBkGndSchedule();
+    ASSERT_EQ(obj_->BkGndSchedule.size(), 3u);
+  }
+
+  TVizLumeko* obj_ = nullptr;
+  UniqueHDC dc_;
+  UniqueHBITMAP bitmap_;
+  HGDIOBJ old_ = nullptr;
+};
+
+TEST_F(EffectObject, FrameBitmapFollowsTheAreaSizeOnly) {
+  TVizLumeko& e = Make();
+  ASSERT_EQ(Frame(32, 24, play_state, 0), S_OK);
+  const HBITMAP first = e.FrameBitmap.Bitmap();
+  EXPECT_EQ(e.FrameBitmap.Width(), 32);
+  EXPECT_EQ(e.Changes, 0);  // emptied at the end of every frame
+  ASSERT_EQ(Frame(32, 24, play_state, 10000), S_OK);
+  EXPECT_EQ(e.FrameBitmap.Bitmap(), first);
+  ASSERT_EQ(Frame(40, 24, play_state, 20000), S_OK);
+  EXPECT_NE(e.FrameBitmap.Bitmap(), first);
+  EXPECT_EQ(e.FrameBitmap.Width(), 40);
+
+  // A frame that fails still ends with the bookkeeping, and the next works.
+  EXPECT_EQ(Frame(-5, 24, pause_state, 30000), E_FAIL);
+  EXPECT_EQ(e.LastTimeStamp, 30000);
+  EXPECT_EQ(e.DrawData.LastPlayState, pause_state);
+  EXPECT_EQ(Frame(40, 24, play_state, 40000), S_OK);
+}
+
+TEST_F(EffectObject, BackgroundQueueDrainsByTimeAndRefillsOnSeekAndStop) {
+  TVizLumeko& e = Make();
+  LoadScheduledLyrics();
+  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
+  EXPECT_EQ(e.BkGndSchedule.size(), 2u);  // the entry at 0 is due at once
+  ASSERT_EQ(Frame(8, 8, play_state, 150'000'000), S_OK);
+  EXPECT_EQ(e.BkGndSchedule.size(), 1u);
+  ASSERT_EQ(Frame(8, 8, play_state, 250'000'000), S_OK);
+  EXPECT_TRUE(e.BkGndSchedule.empty());
+
+  // Pausing and resuming do not rebuild; going backwards while playing does.
+  ASSERT_EQ(Frame(8, 8, pause_state, 240'000'000), S_OK);
+  EXPECT_TRUE(e.BkGndSchedule.empty());
+  ASSERT_EQ(Frame(8, 8, play_state, 230'000'000), S_OK);
+  EXPECT_TRUE(e.BkGndSchedule.empty());
+  ASSERT_EQ(Frame(8, 8, play_state, 50'000'000), S_OK);
+  EXPECT_EQ(e.BkGndSchedule.size(), 3u);  // rebuilt at the end of that frame
+  ASSERT_EQ(Frame(8, 8, play_state, 60'000'000), S_OK);
+  EXPECT_EQ(e.BkGndSchedule.size(), 2u);
+
+  // Stopping resets the position bookkeeping and rebuilds the queue.
+  e.DrawData.LastLineIndex = 5;
+  ASSERT_EQ(Frame(8, 8, stop_state, 0), S_OK);
+  EXPECT_EQ(e.DrawData.LastLineIndex, -1);
+  EXPECT_EQ(e.BkGndSchedule.size(), 3u);
+  EXPECT_EQ(e.DrawData.LastPlayState, stop_state);
+}
+
+TEST_F(EffectObject, PresetAndMediaAnnouncementsMarkOnlyRealChanges) {
+  TVizLumeko& e = Make();
+  e.Changes = 0;
+  EXPECT_EQ(e.SetCurrentPreset(0), S_OK);
+  EXPECT_EQ(e.Changes, 0);
+  EXPECT_EQ(e.SetCurrentPreset(2), S_OK);
+  EXPECT_EQ(e.Changes, cf_Preset);
+
+  BSTR title = ::SysAllocString(L"\u6B4C");
+  EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);
+  EXPECT_TRUE(e.MediaPending);
+  EXPECT_EQ(e.MediaTitle, "\x89\xCC");
+  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
+  EXPECT_FALSE(e.MediaPending);
+  EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);  // same title: nothing to reload
+  EXPECT_FALSE(e.MediaPending);
+  EXPECT_EQ(e.MediaInfo(2, 44100, nullptr), S_OK);  // an empty title is a new one
+  EXPECT_TRUE(e.MediaPending);
+  ::SysFreeString(title);
+}
+
+TEST_F(EffectObject, SettingsReachTheObjectAndTheDocument) {
+  Write("BurdenReduction", 1);
+  Write("AdjustTimeTagMSec", 250);
+  TVizLumeko& e = Make();
+  EXPECT_TRUE(e.ThrottleEvent);
+  EXPECT_EQ(e.Lyrics->DefaultOffset(), 250);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(45));
+
+  Write("BurdenReduction", 0);
+  Write("AdjustTimeTagMSec", -100);
+  ASSERT_TRUE(SignalPropertyChange());
+  ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);
+  EXPECT_FALSE(e.ThrottleEvent);
+  EXPECT_EQ(e.Lyrics->DefaultOffset(), -100);
+  EXPECT_EQ(e.TicksPerMs > 0, true);
+}
+
+TEST_F(EffectObject, StackedEffectSettingsDecideWhetherConstructionFails) {
+  std::wstring caption, text;
+  SetFailureMessageSink([&](const std::wstring& c, const std::wstring& t) {
+    caption = c;
+    text = t;
+  });
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(EffectGetClassObject(CLSID_VizLumeko, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  IUnknown* unk = nullptr;
+
+  Write("PileEffectEnabled", 1);
+  Write("PileEffectClassId", "not a class");
+  Write("PileEffectPreset", -1);  // no preset chosen: no pile, no error
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unk)), S_OK);
+  unk->Release();
+  EXPECT_TRUE(caption.empty());
+
+  Write("PileEffectPreset", 0);
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unk)), E_UNEXPECTED);
+  EXPECT_EQ(unk, nullptr);
+  EXPECT_EQ(caption, L"VOD \u30A8\u30E9\u30FC");
+  EXPECT_NE(text.find(L"not a class"), std::wstring::npos);
+  EXPECT_EQ(text.back(), L'.');
+
+  // A class that exists but is no effect: no pile and no error. The real
+  // class registrations are needed to create it.
+  TRegistryOverride realClasses(true, ro_CurrentUser | ro_LocalMachine);
+  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  caption.clear();
+  Write("PileEffectClassId", "{00021401-0000-0000-C000-000000000046}");  // the shell link object
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IWMPEffects, reinterpret_cast<void**>(&unk)), S_OK);
+  unk->Release();
+  EXPECT_TRUE(caption.empty());
+  // Stacking the effect on itself would recurse without end: refused.
+  Write("PileEffectClassId", "{37A95726-3491-4CD1-97E8-2A4A4A0617C2}");
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unk)), E_UNEXPECTED);
+  factory->Release();
+  ::CoUninitialize();
+  SetFailureMessageSink(nullptr);
+  EXPECT_EQ(EffectCanUnloadNow(), S_OK);
+}
+
+// A stacked effect that records what it is asked.
+class TRecordingEffect final : public IWMPEffects {
+ public:
+  int Renders = 0, MediaInfos = 0;
+  LONG PresetAsked = -100;
+  HRESULT PresetAnswer = S_OK;
+  ULONG Refs = 1;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (iid == IID_IUnknown || iid == IID_IWMPEffects) {
+      *out = this;
+      ++Refs;
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++Refs; }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return --Refs; }  // lives on the test's stack
+  STDMETHODIMP Render(TimedLevel*, HDC dc, RECT* r) noexcept override {
+    ++Renders;
+    ::FillRect(dc, r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    return S_OK;
+  }
+  STDMETHODIMP MediaInfo(LONG, LONG, BSTR) noexcept override {
+    ++MediaInfos;
+    return S_OK;
+  }
+  STDMETHODIMP GetCapabilities(DWORD*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetTitle(BSTR*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetPresetTitle(LONG, BSTR*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetPresetCount(LONG*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP SetCurrentPreset(LONG p) noexcept override {
+    PresetAsked = p;
+    return PresetAnswer;
+  }
+  STDMETHODIMP GetCurrentPreset(LONG*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP DisplayPropertyPage(HWND) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GoFullscreen(BOOL) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP RenderFullScreen(TimedLevel*) noexcept override { return E_NOTIMPL; }
+};
+
+TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {
+  Write("PileEffectPreset", 2);
+  TVizLumeko& e = Make();
+  TRecordingEffect pile;
+  e.Pile = &pile;  // the object's reference now
+
+  // Lyrics-only stacking: drawn while the document has no lines.
+  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
+  EXPECT_EQ(pile.Renders, 1);
+  EXPECT_TRUE(e.PileDrawn);
+  ASSERT_TRUE(e.Lyrics->LoadFromText("[00:01.00]line\r\n", "x.lrc"));
+  ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);
+  EXPECT_EQ(pile.Renders, 1);
+  EXPECT_FALSE(e.PileDrawn);
+  e.Setup.Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;
+  ASSERT_EQ(Frame(8, 8, play_state, 20000), S_OK);
+  EXPECT_EQ(pile.Renders, 2);
+
+  BSTR title = ::SysAllocString(L"t");
+  EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);
+  ::SysFreeString(title);
+  EXPECT_EQ(pile.MediaInfos, 1);
+
+  // The player's preset change is passed on with the stacked effect's own preset.
+  EXPECT_EQ(e.SetCurrentPreset(9), E_FAIL);
+  EXPECT_EQ(pile.PresetAsked, 2);
+  EXPECT_EQ(e.Pile, &pile);
+  pile.PresetAnswer = S_FALSE;  // anything but 0 drops it
+  EXPECT_EQ(e.SetCurrentPreset(1), S_OK);
+  EXPECT_EQ(e.Pile, nullptr);
+  EXPECT_EQ(pile.Refs, 0u);  // its reference given back
+
+  // Opening the page drops it too.
+  pile.AddRef();
+  e.Pile = &pile;
+  e.DisplayPropertyPage(nullptr);
+  EXPECT_EQ(e.Pile, nullptr);
+  EXPECT_EQ(pile.Refs, 0u);  // its reference given back
+}
+
+TEST(FailureMessage, GetsAFullStopUnlessItEndsInOne) {
+  EXPECT_EQ(FailureMessageText("bad class"), "bad class.");
+  EXPECT_EQ(FailureMessageText("done."), "done.");
+  EXPECT_EQ(FailureMessageText("a, b-"), "a, b-");  // '-' and ',' sort before '.'
+  EXPECT_EQ(FailureMessageText("\x83\x47\x83\x89\x81\x5B"), "\x83\x47\x83\x89\x81\x5B.");  // ends in a double-byte
+  EXPECT_EQ(FailureMessageText(""), "");
+}
+
+}  // namespace
+}  // namespace lumeko

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# lumeko settings in the test prefix: a stored value shows in the listing
+# with its registry type, a bad name or value stores nothing, and the
+# listing falls back to the defaults once the values are gone.
+# Usage: settings_command.sh PATH/TO/lumeko.exe
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+run="$root/scripts/wine-run"
+exe=$1
+key='HKCU\Software\OB-KELMARI\Lumeko\Settings'
+fail() { echo "settings_command: $*" >&2; exit 1; }
+cleanup() { "$run" reg delete "$key" /v KaraokeRowCount /f >/dev/null 2>&1 || true
+            "$run" reg delete "$key" /v FontName /f >/dev/null 2>&1 || true
+            "$run" reg delete "$key" /v FontStyle /f >/dev/null 2>&1 || true; }
+trap cleanup EXIT
+cleanup
+
+out=$("$run" "$exe" settings --set KaraokeRowCount=12 --set 'FontName=ＭＳ 明朝' --set FontStyle=2 | tr -d '\r')
+echo "$out" | grep -q '"KaraokeRowCount":12' || fail "set did not answer: $out"
+"$run" reg query "$key" /v KaraokeRowCount | tr -d '\r' | grep -q 'REG_DWORD.*0xc' || fail "not stored as REG_DWORD"
+"$run" reg query "$key" /v FontStyle | tr -d '\r' | grep -q 'REG_BINARY.*02' || fail "FontStyle not stored as one byte"
+out=$("$run" "$exe" settings | tr -d '\r')
+echo "$out" | grep -q '"KaraokeRowCount":12' || fail "listing misses the stored value: $out"
+echo "$out" | grep -q '"FontName":"ＭＳ 明朝"' || fail "listing misses the Japanese font name: $out"
+echo "$out" | grep -q '"FontStyle":2' || fail "listing misses the style: $out"
+
+if "$run" "$exe" settings --set KaraokeRowCount=3 --set Nope=1 >/dev/null 2>&1; then fail "unknown name accepted"; fi
+if "$run" "$exe" settings --set KaraokeRowCount=3 --set UseFadeEffect=maybe >/dev/null 2>&1; then fail "bad boolean accepted"; fi
+"$run" "$exe" settings | tr -d '\r' | grep -q '"KaraokeRowCount":12' || fail "a refused command stored a value"
+
+cleanup
+"$run" "$exe" settings | tr -d '\r' | grep -q '"KaraokeRowCount":8,' || fail "default not shown"
+echo "settings_command: ok"

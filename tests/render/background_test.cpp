@@ -1,0 +1,185 @@
+// Background pictures: loading (our own BMPs, libjpeg-turbo's test JPEGs,
+// damaged and oversized files), placement in every mode, tint and painting.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/file_io.h"
+#include "render/background.h"
+#include "render/dib_frame.h"
+#include "render/pixels.h"
+#include "test_support/scratch.h"
+
+namespace lumeko {
+namespace {
+
+using namespace test;
+
+// A 24-bit BMP of w × h pixels of one colour (0x00RRGGBB), with the
+// top-left pixel in another so orientation shows.
+std::string MakeBmp(int w, int h, std::uint32_t rgb, std::uint32_t corner, int declaredH = 0) {
+  const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
+  std::string pixels(stride * h, '\0');
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t c = (x == 0 && y == h - 1) ? corner : rgb;  // bottom-up rows
+      char* p = &pixels[y * stride + x * 3];
+      p[0] = static_cast<char>(c & 0xFF);
+      p[1] = static_cast<char>((c >> 8) & 0xFF);
+      p[2] = static_cast<char>((c >> 16) & 0xFF);
+    }
+  std::string f = "BM";
+  auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
+  auto le16 = [&](std::uint16_t v) { f.push_back(static_cast<char>(v)); f.push_back(static_cast<char>(v >> 8)); };
+  le32(static_cast<std::uint32_t>(54 + pixels.size()));
+  le32(0);
+  le32(54);
+  le32(40);
+  le32(static_cast<std::uint32_t>(w));
+  le32(static_cast<std::uint32_t>(declaredH ? declaredH : h));
+  le16(1);
+  le16(24);
+  le32(0);
+  le32(static_cast<std::uint32_t>(pixels.size()));
+  le32(2835);
+  le32(2835);
+  le32(0);
+  le32(0);
+  return f + pixels;
+}
+
+std::string LibJpegImage(const char* name) {
+  return Join(LUMEKO_LIBJPEG_TESTIMAGES, name);
+}
+
+class BackgroundTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(frame.SetSize(40, 20)); }
+  void Paint(std::uint32_t color = 0x000000) {
+    PaintBackground(bg, frame.Canvas(), frame.Width(), frame.Height(), color, options, false);
+  }
+  ScratchDir dir{"render-bg"};
+  TDibFrame frame;
+  TBackground bg;
+  TBkGndOptions options{0, 0, 0};  // no blend unless a test asks
+};
+
+TEST_F(BackgroundTest, PlacesTheBmpInEveryMode) {
+  const std::string path = dir / "red.bmp";
+  ASSERT_TRUE(WriteFile(path, MakeBmp(10, 5, 0xFF0000, 0x00FF00)));
+  struct Case {
+    int mode;
+    TBkGndRect rect;
+  } cases[] = {
+      {0, {0, 0, 40, 20}},  {1, {0, 0, 40, 20}},  {2, {0, 0, 40, 20}},  {3, {15, 7, 10, 5}},  {4, {0, 0, 10, 5}},
+      {5, {30, 0, 10, 5}}, {6, {0, 15, 10, 5}}, {7, {30, 15, 10, 5}}, {8, {0, 0, 40, 20}},
+  };
+  for (const Case& c : cases) {
+    options.DrawMode = c.mode;
+    ASSERT_TRUE(LoadBackground(bg, path, options)) << c.mode;
+    PrepareBackground(bg, 0x000000, options, 40, 20);
+    EXPECT_EQ(bg.BkGndRect, c.rect) << c.mode;
+    Paint(0x804020);
+    const TBkGndRect& r = c.rect;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x) {
+        const bool inside = x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+        const std::uint32_t p = frame.Pixel(x, y);
+        if (!inside) {
+          ASSERT_EQ(p, FramePixel(0x804020)) << "mode " << c.mode << " at " << x << "," << y;
+        }
+      }
+    // The top-left pixel of the picture is green, its neighbours red.
+    if (c.mode >= 3 && c.mode <= 8) {
+      EXPECT_EQ(frame.Pixel(r.x, r.y), 0x00FF00u) << c.mode;
+      EXPECT_EQ(frame.Pixel(r.x + 5, r.y + 2), 0xFF0000u) << c.mode;
+    } else {
+      EXPECT_GT(R(frame.Pixel(20, 12)), 200) << c.mode;
+    }
+  }
+  // Tiles repeat at the picture's size: the corner pixel again at (10, 5).
+  EXPECT_EQ(frame.Pixel(10, 5), 0x00FF00u);
+  EXPECT_EQ(frame.Pixel(30, 15), 0x00FF00u);
+}
+
+TEST_F(BackgroundTest, BlendTintsOnceAndFollowsTheBackgroundColour) {
+  const std::string path = dir / "white.bmp";
+  ASSERT_TRUE(WriteFile(path, MakeBmp(40, 20, 0xFFFFFF, 0xFFFFFF)));
+  options = {1, 255, kBkGndImageBlend};
+  ASSERT_TRUE(LoadBackground(bg, path, options));
+  PrepareBackground(bg, 0x0000FF, options, 40, 20);  // toward red
+  Paint(0x0000FF);
+  EXPECT_EQ(frame.Pixel(5, 5), (0xFFu * 255 >> 8) << 16);
+  // Another BackgroundColor on paint prepares the picture again.
+  Paint(0xFF0000);
+  EXPECT_EQ(frame.Pixel(5, 5), 0xFFu * 255 >> 8);
+  options.BlendAlpha = 0;
+  ASSERT_TRUE(LoadBackground(bg, path, options)) << "a new alpha is a change";
+  PrepareBackground(bg, 0xFF0000, options, 40, 20);
+  Paint(0xFF0000);
+  EXPECT_EQ(frame.Pixel(5, 5), 0xFEFEFEu);
+  EXPECT_FALSE(LoadBackground(bg, path, options)) << "the same file and settings change nothing";
+}
+
+TEST_F(BackgroundTest, ForbiddenMissingDamagedAndOversizedPicturesGiveNone) {
+  const std::string good = dir / "ok.bmp";
+  ASSERT_TRUE(WriteFile(good, MakeBmp(4, 4, 0xFF0000, 0xFF0000)));
+  options.Flags = kBkGndDrawForbid;
+  EXPECT_TRUE(LoadBackground(bg, good, options));
+  EXPECT_FALSE(bg.HasPicture());
+  options.Flags = 0;
+
+  const std::string bad[] = {"missing.jpg", "text.jpg", "huge.bmp", "cut.jpg", "garbled.jpg", "short.bmp"};
+  ASSERT_TRUE(WriteFile(dir / "text.jpg", "not a picture at all"));
+  ASSERT_TRUE(WriteFile(dir / "huge.bmp", MakeBmp(4, 4, 0, 0, 20000)));  // declares 4 × 20000
+  ASSERT_TRUE(WriteFile(dir / "short.bmp", MakeBmp(8, 8, 0, 0).substr(0, 40)));
+  std::optional<std::string> jpeg = ReadWholeFile(LibJpegImage("testorig.jpg"));
+  ASSERT_TRUE(jpeg.has_value());
+  ASSERT_TRUE(WriteFile(dir / "cut.jpg", jpeg->substr(0, jpeg->size() / 2)));
+  std::string garbled = *jpeg;
+  for (size_t i = 700; i < garbled.size() - 2; i += 97) garbled[i] = static_cast<char>(garbled[i] ^ 0x5A);
+  ASSERT_TRUE(WriteFile(dir / "garbled.jpg", garbled));
+  for (const std::string& name : bad) {
+    ASSERT_TRUE(LoadBackground(bg, good, options));
+    ASSERT_TRUE(bg.HasPicture());
+    EXPECT_TRUE(LoadBackground(bg, dir / name, options)) << name;
+    EXPECT_FALSE(bg.HasPicture()) << name;
+    EXPECT_EQ(bg.BkGndFile, "") << name;
+    Paint(0x123456);
+    EXPECT_EQ(frame.Pixel(1, 1), FramePixel(0x123456)) << "the colour alone shows for " << name;
+  }
+}
+
+TEST_F(BackgroundTest, DecodesLibjpegTurboTestImages) {
+  // testorig.jpg and its arithmetic-coded twin are 227 × 149 pictures.
+  for (const char* name : {"testorig.jpg", "testimgint.jpg", "testimgari.jpg"}) {
+    TBkGndPicture pic;
+    ASSERT_TRUE(LoadPictureFile(LibJpegImage(name), pic)) << name;
+    EXPECT_EQ(pic.Width, 227) << name;
+    EXPECT_EQ(pic.Height, 149) << name;
+  }
+  // The libjpeg-turbo BMP test picture goes through GDI.
+  TBkGndPicture bmp;
+  ASSERT_TRUE(LoadPictureFile(LibJpegImage("vgl_6548_0026a.bmp"), bmp));
+  EXPECT_GT(bmp.Width, 0);
+
+  // Zoom covers the frame, fit leaves bands of BackgroundColor above and below
+  // (the picture is wider than 40 × 20 is tall... and narrower: 227/149 < 2).
+  options.DrawMode = 0;
+  ASSERT_TRUE(LoadBackground(bg, LibJpegImage("testorig.jpg"), options));
+  PrepareBackground(bg, 0, options, 40, 20);
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{4, 0, 31, 20}));
+  Paint(0x00FF00);
+  EXPECT_EQ(frame.Pixel(1, 10), 0x00FF00u);
+  EXPECT_EQ(frame.Pixel(38, 10), 0x00FF00u);
+  options.DrawMode = 2;
+  ASSERT_TRUE(LoadBackground(bg, LibJpegImage("testorig.jpg"), options));
+  PrepareBackground(bg, 0, options, 40, 20);
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, -3, 40, 27}));
+  Paint(0x00FF00);
+  EXPECT_NE(frame.Pixel(0, 0), 0x00FF00u);
+  EXPECT_NE(frame.Pixel(39, 19), 0x00FF00u);
+}
+
+}  // namespace
+}  // namespace lumeko

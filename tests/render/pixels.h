@@ -1,0 +1,60 @@
+// Reading a frame's pixels in tests: channels, colour classes and the box a
+// colour class covers. Frame pixels are 0x00RRGGBB; settings colours are
+// 0x00BBGGRR (COLORREF).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "render/dib_frame.h"
+
+namespace lumeko::test {
+
+// The Japanese TrueType font the GDI tests draw with (Debian's IPA Gothic).
+constexpr char kTestFont[] = "IPAGothic";
+
+inline int R(std::uint32_t p) { return (p >> 16) & 0xFF; }
+inline int G(std::uint32_t p) { return (p >> 8) & 0xFF; }
+inline int B(std::uint32_t p) { return p & 0xFF; }
+
+// A settings colour as the frame stores it.
+inline std::uint32_t FramePixel(std::uint32_t colorref) {
+  return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);
+}
+
+inline bool IsRed(std::uint32_t p) { return R(p) > 150 && G(p) < 90 && B(p) < 90; }
+inline bool IsWhite(std::uint32_t p) { return R(p) > 200 && G(p) > 200 && B(p) > 200; }
+inline bool IsBlack(std::uint32_t p) { return p == 0; }
+
+struct Box {
+  int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when right < left
+  bool Empty() const { return right < left; }
+  int Width() const { return right - left + 1; }
+  int Height() const { return bottom - top + 1; }
+};
+
+inline Box FindBox(const TDibFrame& f, const std::function<bool(std::uint32_t)>& match, int x0 = 0,
+                   int y0 = 0, int x1 = -1, int y1 = -1) {
+  if (x1 < 0) x1 = f.Width() - 1;
+  if (y1 < 0) y1 = f.Height() - 1;
+  Box b{x1 + 1, y1 + 1, -1, -1};
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x)
+      if (match(f.Pixel(x, y))) {
+        if (x < b.left) b.left = x;
+        if (y < b.top) b.top = y;
+        if (x > b.right) b.right = x;
+        if (y > b.bottom) b.bottom = y;
+      }
+  if (b.right < 0) return Box{};
+  return b;
+}
+
+inline int Count(const TDibFrame& f, const std::function<bool(std::uint32_t)>& match) {
+  int n = 0;
+  for (int y = 0; y < f.Height(); ++y)
+    for (int x = 0; x < f.Width(); ++x) n += match(f.Pixel(x, y)) ? 1 : 0;
+  return n;
+}
+
+}  // namespace lumeko::test
