@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "render/background.h"
 #include "render/dib_frame.h"
+#include "render/picture.h"
 #include "render/pixels.h"
 #include "test_support/scratch.h"
 
@@ -179,6 +180,53 @@ TEST_F(BackgroundTest, DecodesLibjpegTurboTestImages) {
   Paint(0x00FF00);
   EXPECT_NE(frame.Pixel(0, 0), 0x00FF00u);
   EXPECT_NE(frame.Pixel(39, 19), 0x00FF00u);
+}
+
+}  // namespace
+}  // namespace lumeko
+
+namespace lumeko {
+namespace {
+
+// Damaged pictures in bulk: headers with random fields, files cut anywhere and
+// bytes flipped through the data. Each load either gives no picture or one
+// within the caps whose every row is there; none may crash or hang.
+TEST(PictureDamage, MutatedBmpsAndJpegsLoadOrGiveNone) {
+  test::ScratchDir dir{"render-damage"};
+  std::optional<std::string> jpeg = ReadWholeFile(LibJpegImage("testorig.jpg"));
+  ASSERT_TRUE(jpeg.has_value());
+  const std::string bmp = MakeBmp(13, 7, 0x336699, 0xFF0000);
+  std::uint32_t seed = 20261208;
+  auto next = [&seed] { seed = seed * 1664525u + 1013904223u; return seed >> 8; };
+  int loaded = 0;
+  for (int i = 0; i < 240; ++i) {
+    const bool isBmp = i % 2 == 0;
+    std::string data = isBmp ? bmp : *jpeg;
+    switch (i % 6 / 2) {
+      case 0:  // a few header bytes (BMP) or marker bytes (JPEG) at random
+        for (int k = 0; k < 4; ++k) data[2 + next() % (isBmp ? 52 : 600)] = static_cast<char>(next());
+        break;
+      case 1:  // cut anywhere
+        data.resize(2 + next() % (data.size() - 2));
+        break;
+      default:  // bytes flipped throughout
+        for (int k = 0; k < 24; ++k) data[2 + next() % (data.size() - 2)] ^= static_cast<char>(1 + next() % 255);
+        break;
+    }
+    const std::string path = dir / (std::to_string(i) + (isBmp ? ".bmp" : ".jpg"));
+    ASSERT_TRUE(WriteFile(path, data));
+    TBkGndPicture pic;
+    if (!LoadPictureFile(path, pic)) {
+      EXPECT_TRUE(pic.Pixels.empty()) << path;
+      continue;
+    }
+    ++loaded;
+    EXPECT_TRUE(PictureSizeAllowed(pic.Width, pic.Height)) << path;
+    EXPECT_EQ(pic.Stride, DibStride24(pic.Width)) << path;
+    EXPECT_EQ(pic.Pixels.size(), pic.Stride * pic.Height) << path;
+  }
+  // Some damage (a flipped pixel, a reserved field) leaves a readable picture.
+  EXPECT_GT(loaded, 0);
 }
 
 }  // namespace
