@@ -1,8 +1,10 @@
 # libjpeg-turbo for the Windows build, made from Debian's source package.
 #
 # The source is fetched at build time (scripts/fetch-libjpeg.sh) into the build
-# folder and cross-compiled with the same toolchain as a static library; only
-# the decoder's library target is built. The result is the imported target
+# folder and compiled as a static library with the same compiler as ours: the
+# mingw toolchain for the DLL, or natively with our own flags (the fuzz build
+# instruments it so the fuzzer sees inside the decoder). Only the library
+# target is built. The result is the imported target
 # lumeko_libjpeg. LUMEKO_LIBJPEG_SOURCE is the unpacked tree, whose test
 # pictures the render tests read.
 include(ExternalProject)
@@ -12,6 +14,14 @@ set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_DIR}/libjpeg-turbo CACHE INTERNAL "")
 set(LUMEKO_LIBJPEG_BUILD ${LUMEKO_LIBJPEG_DIR}/build)
 set(_lj_lib ${LUMEKO_LIBJPEG_BUILD}/libjpeg.a)
 
+if(CMAKE_CROSSCOMPILING)
+  set(_lj_compiler_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DWITH_SIMD=ON)
+else()
+  # Plain C paths only: the SIMD routines are assembly no sanitizer sees.
+  set(_lj_compiler_args -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER} "-DCMAKE_C_FLAGS=${CMAKE_C_FLAGS}"
+      -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DWITH_SIMD=OFF)
+endif()
+
 ExternalProject_Add(libjpeg_turbo_ext
   PREFIX ${LUMEKO_LIBJPEG_DIR}/ep
   DOWNLOAD_COMMAND bash ${LUMEKO_ROOT}/scripts/fetch-libjpeg.sh ${LUMEKO_LIBJPEG_DIR}
@@ -19,13 +29,13 @@ ExternalProject_Add(libjpeg_turbo_ext
   BINARY_DIR ${LUMEKO_LIBJPEG_BUILD}
   UPDATE_COMMAND ""
   CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+    ${_lj_compiler_args}
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=${LUMEKO_LIBJPEG_DIR}/install
     -DCMAKE_CROSSCOMPILING_EMULATOR=
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
     -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
-    -DWITH_SIMD=ON -DREQUIRE_SIMD=OFF
+    -DREQUIRE_SIMD=OFF
     -DCMAKE_ASM_NASM_COMPILER=nasm
   BUILD_COMMAND ${CMAKE_COMMAND} --build . --target jpeg-static
   INSTALL_COMMAND ${CMAKE_COMMAND} -E copy

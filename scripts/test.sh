@@ -45,11 +45,11 @@ for f in build/fuzz/fuzz/fuzz_*; do
   mkdir -p "$corpus"
   seeds=()
   [ -d "fuzz/seeds/${name#fuzz_}" ] && seeds=("fuzz/seeds/${name#fuzz_}")
-  # The JPEG decoder starts from libjpeg-turbo's own test pictures, which the
-  # Windows build fetched with its source.
+  # The JPEG decoder starts from libjpeg-turbo's own test pictures, which
+  # came with its source.
   if [ "$name" = fuzz_jpeg ]; then
     mkdir -p build/fuzz/seeds/jpeg
-    cp build/mingw/third_party/libjpeg/libjpeg-turbo/testimages/*.jpg build/fuzz/seeds/jpeg/ 2>/dev/null || true
+    cp build/fuzz/third_party/libjpeg/libjpeg-turbo/testimages/*.jpg build/fuzz/seeds/jpeg/ 2>/dev/null || true
     seeds+=(build/fuzz/seeds/jpeg)
   fi
   if "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" "${seeds[@]}" \
