@@ -8,6 +8,11 @@ namespace {
 
 constexpr int kProbeSize = 100;
 
+// FontMinSize is a byte of the settings and may be 0; a size below 1 point is
+// no size to draw in (GDI takes 0 for its default font and a negative size for
+// a cell height), and a search down to it might never stop.
+int MinSizeOf(const TFitArea& area) { return area.MinSize > 1 ? area.MinSize : 1; }
+
 bool IsSpaceAt(std::string_view text, size_t i, size_t len) {
   if (len == 1) return text[i] == ' ';
   return static_cast<unsigned char>(text[i]) == 0x81 && static_cast<unsigned char>(text[i + 1]) == 0x40;
@@ -31,24 +36,25 @@ bool IsKaraokePunctuation(char c) {
 
 int FitFontSize(TTextMeasurer& m, std::string_view text, const TFitArea& area, TLineMetrics* metrics) {
   if (text.empty()) return 0;
+  const int minSize = MinSizeOf(area);
   m.SetFontSize(kProbeSize);
   TTextSize size = m.TextExtent(text);
   const long long sum = static_cast<long long>(size.cx) + size.cy;
-  long long estimate = sum > 0 ? static_cast<long long>(area.Width) * kProbeSize / sum : area.MinSize;
+  long long estimate = sum > 0 ? static_cast<long long>(area.Width) * kProbeSize / sum : minSize;
   // A size beyond any frame would only make GDI fail; the search walks down anyway.
   if (estimate > 10000) estimate = 10000;
   int s = static_cast<int>(estimate);
   for (;;) {
-    if (s < area.MinSize) break;
+    if (s < minSize) break;
     m.SetFontSize(s);
     size = m.TextExtent(text);
     if (area.Height - size.cy / 4 >= size.cy && area.Width - size.cy >= size.cx) break;
     --s;
   }
-  if (s < area.MinSize) {
-    m.SetFontSize(area.MinSize);
+  if (s < minSize) {
+    m.SetFontSize(minSize);
     size = m.TextExtent(text);
-    s = area.MinSize;
+    s = minSize;
   }
   if (metrics) *metrics = MakeLineMetrics(s, size.cy, true);
   return s;
@@ -164,8 +170,8 @@ TResultCalcFontSize CalcKaraokeFont(TTextMeasurer& m, int count, const TLineSour
   } else {
     c = area.Height / (rowCount + 1) - 2;
     m.SetFontHeight(c);
-    if (m.FontSize() < area.MinSize) {
-      m.SetFontSize(area.MinSize);
+    if (m.FontSize() < MinSizeOf(area)) {
+      m.SetFontSize(MinSizeOf(area));
       c = m.FontHeight();
       r.WidestText.clear();
     }

@@ -1,6 +1,7 @@
 // Font fitting and row breaking against a font of known widths.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,44 @@ TEST(FitFontSize, NarrowFrameFallsBackToTheMinimumAndEmptyTextToZero) {
   EXPECT_EQ(untouched.FontSize, 77);
   // A frame of no width never divides by zero or loops.
   EXPECT_EQ(FitFontSize(m, "abc", {0, 0, 9}, nullptr), 9);
+}
+
+// Sizes as the GDI canvas treats them: the requested size reads back as
+// asked, but 0 draws in the default font (16 px) and a negative size in a
+// cell of that many pixels, so a text never measures less than 1 pixel tall.
+// It gives up on a size search that would not end.
+class GdiLikeMeasurer : public TTextMeasurer {
+ public:
+  void SetFontSize(int points) override { SetFontHeight((points * 96 + (points < 0 ? -36 : 36)) / 72); }
+  int FontSize() const override { return (requested_ * 72 + (requested_ < 0 ? -48 : 48)) / 96; }
+  void SetFontHeight(int pixels) override {
+    if (++sets > 1000) throw std::runtime_error("the size search does not end");
+    requested_ = pixels;
+    font_.SetFontHeight(pixels > 0 ? pixels : pixels == 0 ? 16 : -pixels);
+  }
+  int FontHeight() const override { return requested_; }
+  TTextSize TextExtent(std::string_view text) override { return font_.TextExtent(text); }
+  int sets = 0;
+
+ private:
+  FixedMeasurer font_;
+  int requested_ = 16;
+};
+
+TEST(FitFontSize, AMinimumOfZeroStillEndsAtOnePoint) {
+  // FontMinSize is a byte in the registry: 0 (or 256) can reach the fitting.
+  // A frame too small for any size must still end, at a real size.
+  GdiLikeMeasurer m;
+  TLineMetrics metrics;
+  EXPECT_EQ(FitFontSize(m, "abc", {1, 1, 0}, &metrics), 1);
+  EXPECT_EQ(m.FontSize(), 1);
+  EXPECT_EQ(metrics.FontSize, 1);
+  FixedMeasurer plain;
+  EXPECT_EQ(FitFontSize(plain, "abc", {1, 1, 0}, nullptr), 1) << "0 points is no size to draw in";
+  // The karaoke rows' fallback takes the same floor.
+  GdiLikeMeasurer k;
+  const std::vector<std::string> lines = {"Hello"};
+  EXPECT_EQ(CalcKaraokeFont(k, 1, From(lines), {40, 4, 0}, 8, metrics).FontSize, 1);
 }
 
 TEST(CalcFontSize, FitsTheFirstOfTheWidestLines) {
