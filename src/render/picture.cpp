@@ -42,14 +42,26 @@ bool BmpHeaderAllowed(const std::string& data) {
     if (h < 0) h = -h;
   }
   if (!PictureSizeAllowed(w, h) || data.size() < 14 + static_cast<size_t>(headerSize)) return false;
-  // Uncompressed rows must all be there: GDI would accept a cut file and
-  // show whatever memory held.
+  if (headerSize != 12 && data.size() < 34) return false;
+  // The pixel data must all be in the file: GDI reads it from the mapped file
+  // as the header describes it, past the end of a file cut short.
   const std::uint32_t compression = headerSize >= 40 ? ReadLe32(data, 30) : 0;
   const unsigned bits = headerSize == 12 ? ReadLe16(data, 24) : ReadLe16(data, 28);
-  if (compression == 0 /* BI_RGB */) {
-    const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bits + 31) / 32 * 4;
-    if (static_cast<std::uint64_t>(ReadLe32(data, 10)) + stride * static_cast<std::uint64_t>(h) > data.size())
-      return false;
+  const std::uint64_t offBits = ReadLe32(data, 10);
+  switch (compression) {
+    case 0:    // BI_RGB
+    case 3:    // BI_BITFIELDS
+    case 6: {  // BI_ALPHABITFIELDS: uncompressed rows with colour masks
+      const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bits + 31) / 32 * 4;
+      return offBits + stride * static_cast<std::uint64_t>(h) <= data.size();
+    }
+    case 1:    // BI_RLE8
+    case 2: {  // BI_RLE4: only the declared size tells where the runs end
+      const std::uint64_t sizeImage = ReadLe32(data, 34);
+      return sizeImage > 0 && offBits + sizeImage <= data.size();
+    }
+    default:
+      break;
   }
   return true;
 }

@@ -151,6 +151,79 @@ TEST_F(BackgroundTest, ForbiddenMissingDamagedAndOversizedPicturesGiveNone) {
   }
 }
 
+// A 32-bit BI_BITFIELDS BMP of w × h pixels in one colour (0x00RRGGBB),
+// declared with all its rows; cut to keep bytes when keep > 0.
+std::string MakeBitfieldsBmp(int w, int h, std::uint32_t rgb, size_t keep = 0) {
+  std::string f = "BM";
+  auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
+  auto le16 = [&](std::uint16_t v) { f.push_back(static_cast<char>(v)); f.push_back(static_cast<char>(v >> 8)); };
+  const std::uint32_t bytes = static_cast<std::uint32_t>(w) * 4 * static_cast<std::uint32_t>(h);
+  le32(66 + bytes);
+  le32(0);
+  le32(66);
+  le32(40);
+  le32(static_cast<std::uint32_t>(w));
+  le32(static_cast<std::uint32_t>(h));
+  le16(1);
+  le16(32);
+  le32(3);  // BI_BITFIELDS
+  le32(bytes);
+  le32(2835);
+  le32(2835);
+  le32(0);
+  le32(0);
+  le32(0x00FF0000);
+  le32(0x0000FF00);
+  le32(0x000000FF);
+  for (std::uint32_t i = 0; i < bytes / 4 && (keep == 0 || f.size() < keep); ++i) le32(rgb);
+  if (keep && f.size() > keep) f.resize(keep);
+  return f;
+}
+
+// An 8-bit run-length BMP of 2000 × 2000 whose runs are the given bytes,
+// declaring sizeImage bytes of them.
+std::string MakeRle8Bmp(const std::string& runs, std::uint32_t sizeImage) {
+  std::string f = "BM";
+  auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
+  le32(static_cast<std::uint32_t>(14 + 40 + 1024 + runs.size()));
+  le32(0);
+  le32(14 + 40 + 1024);
+  le32(40);
+  le32(2000);
+  le32(2000);
+  f += std::string("\x01\x00\x08\x00", 4);
+  le32(1);  // BI_RLE8
+  le32(sizeImage);
+  for (int i = 0; i < 4; ++i) le32(0);
+  return f + std::string(1024, '\x40') + runs;
+}
+
+TEST_F(BackgroundTest, BmpsCutShortGiveNoneWhateverTheirLayout) {
+  const std::string whole = dir / "fields.bmp";
+  ASSERT_TRUE(WriteFile(whole, MakeBitfieldsBmp(6, 3, 0x3366CC)));
+  TBkGndPicture pic;
+  ASSERT_TRUE(LoadPictureFile(whole, pic));
+  EXPECT_EQ(pic.Width, 6);
+  EXPECT_EQ(pic.Pixels[0], 0xCC);
+  EXPECT_EQ(pic.Pixels[2], 0x33);
+  // Rows with colour masks are uncompressed rows too: a file cut short of
+  // them is not read past its end.
+  for (size_t keep : {size_t(66), size_t(70), size_t(4000)}) {
+    const std::string cut = dir / ("cut" + std::to_string(keep) + ".bmp");
+    ASSERT_TRUE(WriteFile(cut, MakeBitfieldsBmp(1200, 1200, 0x3366CC, keep)));
+    EXPECT_FALSE(LoadPictureFile(cut, pic)) << keep;
+    EXPECT_TRUE(pic.Pixels.empty()) << keep;
+  }
+  // Runs declared longer than the file holds: none. Runs that stop early
+  // within their declared size: the picture, the rest of it background.
+  const std::string runs("\xFF\x01\x00\x02", 4);
+  ASSERT_TRUE(WriteFile(dir / "rle-cut.bmp", MakeRle8Bmp(runs, 0x100000)));
+  EXPECT_FALSE(LoadPictureFile(dir / "rle-cut.bmp", pic));
+  ASSERT_TRUE(WriteFile(dir / "rle-short.bmp", MakeRle8Bmp(runs, 4)));
+  EXPECT_TRUE(LoadPictureFile(dir / "rle-short.bmp", pic));
+  EXPECT_EQ(pic.Width, 2000);
+}
+
 TEST_F(BackgroundTest, DecodesLibjpegTurboTestImages) {
   // testorig.jpg and its arithmetic-coded twin are 227 × 149 pictures.
   for (const char* name : {"testorig.jpg", "testimgint.jpg", "testimgari.jpg"}) {
