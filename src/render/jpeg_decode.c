@@ -27,6 +27,24 @@ static void LumekoJpegEmit(j_common_ptr cinfo, int level) {
 
 static void LumekoJpegQuiet(j_common_ptr cinfo) { (void)cinfo; }
 
+/* Pictures saved with an Adobe marker (as print software saves them) store
+ * CMYK inverted: 255 means no ink. */
+static void CmykRowToBgr(const unsigned char* in, unsigned char* out, JDIMENSION width, int inverted) {
+  JDIMENSION x;
+  for (x = 0; x < width; ++x, in += 4, out += 3) {
+    unsigned c = in[0], m = in[1], y = in[2], k = in[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    out[0] = (unsigned char)((y * k + 127) / 255);
+    out[1] = (unsigned char)((m * k + 127) / 255);
+    out[2] = (unsigned char)((c * k + 127) / 255);
+  }
+}
+
 unsigned char* LumekoDecodeJpeg(const unsigned char* data, size_t size, int max_side,
                                 unsigned long long max_bytes, int* width, int* height,
                                 size_t* stride) {
@@ -63,22 +81,22 @@ unsigned char* LumekoDecodeJpeg(const unsigned char* data, size_t size, int max_
       jpeg_destroy_decompress(&cinfo);
       return NULL;
     }
-    /* CMYK and other four-channel pictures cannot become B G R directly. */
-    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
-      jpeg_destroy_decompress(&cinfo);
-      return NULL;
-    }
-    cinfo.out_color_space = JCS_EXT_BGR;
+    /* Four-channel pictures come out as CMYK and are turned into B G R row
+     * by row; the others straight as B G R. */
+    const int cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     jpeg_start_decompress(&cinfo);
-    pixels = (unsigned char*)malloc((size_t)total);
+    pixels = (unsigned char*)malloc((size_t)total + (cmyk ? (size_t)cinfo.output_width * 4 : 0));
     if (!pixels) {
       jpeg_destroy_decompress(&cinfo);
       return NULL;
     }
     while (cinfo.output_scanline < cinfo.output_height) {
       JSAMPROW rows[1];
-      rows[0] = pixels + (size_t)cinfo.output_scanline * row;
+      unsigned char* out = pixels + (size_t)cinfo.output_scanline * row;
+      rows[0] = cmyk ? pixels + (size_t)total : out;
       jpeg_read_scanlines(&cinfo, rows, 1);
+      if (cmyk) CmykRowToBgr(rows[0], out, cinfo.output_width, cinfo.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);

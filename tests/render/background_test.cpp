@@ -2,6 +2,7 @@
 // damaged and oversized files), placement in every mode, tint and painting.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/file_io.h"
@@ -10,6 +11,8 @@
 #include "render/picture.h"
 #include "render/pixels.h"
 #include "test_support/scratch.h"
+
+#include <jpeglib.h>
 
 namespace lumeko {
 namespace {
@@ -222,6 +225,56 @@ TEST_F(BackgroundTest, BmpsCutShortGiveNoneWhateverTheirLayout) {
   ASSERT_TRUE(WriteFile(dir / "rle-short.bmp", MakeRle8Bmp(runs, 4)));
   EXPECT_TRUE(LoadPictureFile(dir / "rle-short.bmp", pic));
   EXPECT_EQ(pic.Width, 2000);
+}
+
+// A w × h JPEG of one CMYK colour as print software saves it (libjpeg adds
+// the Adobe marker: stored values are inverted, 255 = no ink).
+std::string MakeCmykJpeg(int w, int h, const unsigned char cmyk[4]) {
+  jpeg_compress_struct c{};
+  jpeg_error_mgr err{};
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &out, &size);
+  c.image_width = static_cast<JDIMENSION>(w);
+  c.image_height = static_cast<JDIMENSION>(h);
+  c.input_components = 4;
+  c.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, 95, TRUE);
+  jpeg_start_compress(&c, TRUE);
+  std::string row;
+  for (int x = 0; x < w; ++x) row.append(reinterpret_cast<const char*>(cmyk), 4);
+  while (c.next_scanline < c.image_height) {
+    JSAMPROW r = reinterpret_cast<JSAMPROW>(row.data());
+    jpeg_write_scanlines(&c, &r, 1);
+  }
+  jpeg_finish_compress(&c);
+  std::string data(reinterpret_cast<const char*>(out), size);
+  jpeg_destroy_compress(&c);
+  std::free(out);
+  return data;
+}
+
+TEST_F(BackgroundTest, CmykJpegsShowInTheirColours) {
+  const unsigned char red[4] = {255, 0, 0, 255};    // no cyan, full magenta and yellow, no black
+  const unsigned char grey[4] = {255, 255, 255, 128};  // half black
+  struct Case {
+    const unsigned char* ink;
+    int r, g, b;
+  } cases[] = {{red, 255, 0, 0}, {grey, 128, 128, 128}};
+  for (const Case& c : cases) {
+    const std::string jpeg = MakeCmykJpeg(24, 16, c.ink);
+    TBkGndPicture pic;
+    ASSERT_TRUE(DecodeJpegPicture(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size(), pic));
+    EXPECT_EQ(pic.Width, 24);
+    EXPECT_EQ(pic.Height, 16);
+    const std::uint8_t* p = &pic.Pixels[8 * pic.Stride + 12 * 3];
+    EXPECT_NEAR(p[2], c.r, 4);
+    EXPECT_NEAR(p[1], c.g, 4);
+    EXPECT_NEAR(p[0], c.b, 4);
+  }
 }
 
 TEST_F(BackgroundTest, DecodesLibjpegTurboTestImages) {
