@@ -9,11 +9,13 @@
 namespace lumeko {
 namespace {
 
-// Where the text starts in rect, as DrawText would place it for the format.
+// Where the text starts in rect, as DrawText places it for the format: the
+// halves of rect and text are rounded each on their own, so an odd text
+// height in an even rectangle sits a pixel lower than an exact centring.
 POINT TextOrigin(const RECT& rect, TTextSize size, UINT format) {
   POINT p{rect.left, rect.top};
-  if (format & DT_CENTER) p.x = rect.left + (rect.right - rect.left - size.cx) / 2;
-  if (format & DT_VCENTER) p.y = rect.top + (rect.bottom - rect.top - size.cy) / 2;
+  if (format & DT_CENTER) p.x = (rect.left + rect.right - size.cx) / 2;
+  if (format & DT_VCENTER) p.y = rect.top + (rect.bottom - rect.top) / 2 - size.cy / 2;
   return p;
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/wide.h"
 #include "render/effect_text.h"
 #include "render/pixels.h"
 
@@ -137,6 +138,36 @@ TEST_F(EffectTextTest, ItalicClipLeansRightAtTheTop) {
   Draw(0, true, {20, 10, cut, 70});
   EXPECT_FALSE(FindBox(frame, IsWhite, 0, glyph.top + 2, -1, glyph.top + 4).Empty());
   EXPECT_LE(FindBox(frame, IsWhite, 0, glyph.bottom - 4, -1, glyph.bottom - 2).right, cut + 8);
+}
+
+TEST_F(EffectTextTest, PlacesTheTextWhereDrawTextPutsIt) {
+  // Odd and even text heights in odd and even rectangles, narrower than the
+  // text too: the glyphs land on the same pixels as DrawText's.
+  const auto any = [](std::uint32_t p) { return p != 0; };
+  for (const std::string& text : {kSquare, std::string("Ag"), kSquare + kSquare + kSquare}) {
+    for (int size : {9, 13}) {
+      frame.Canvas().SetFontSize(size);
+      for (int h : {5, 11, 14, 17, 20})
+        for (UINT format : {kFormatLeft, kFormatCentred})
+          for (RECT r : {RECT{3, 9, 140, 9 + h}, RECT{3, 9, 4, 9 + h}, RECT{-7, 9, 7, 9 + h}}) {
+            Clear();
+            DrawEffectText(frame.Canvas(), text, r, 0, kWhite, kRed, false, nullptr, format);
+            const Box ours = FindBox(frame, any);
+            Clear();
+            const std::wstring wide = ToWide(text);
+            frame.Canvas().SetTextColor(kWhite);
+            ::DrawTextW(frame.Handle(), wide.c_str(), static_cast<int>(wide.size()), &r,
+                        format | DT_NOCLIP | DT_NOPREFIX);
+            const Box theirs = FindBox(frame, any);
+            ASSERT_FALSE(theirs.Empty());
+            EXPECT_TRUE(ours.left == theirs.left && ours.top == theirs.top && ours.right == theirs.right &&
+                        ours.bottom == theirs.bottom)
+                << "size " << size << " height " << h << " format " << format << " left " << r.left
+                << ": top " << ours.top << " against " << theirs.top << ", left " << ours.left << " against "
+                << theirs.left;
+          }
+    }
+  }
 }
 
 TEST_F(EffectTextTest, CentredFormatPlacesTheTextInTheMiddle) {
