@@ -111,6 +111,16 @@ TEST_F(AWKStrTest, GSubWithAnchorsFollowsLines) {
   EXPECT_EQ(GSub("a$", "X", "aa\r\naa"), (Replaced{2, "aX\r\naX"}));
 }
 
+TEST_F(AWKStrTest, GSubCarriesALoneCrWithTheWholeCharacterAfterIt) {
+  // A CR that is not followed by LF still travels with what follows it, but
+  // a two-byte character there goes along whole: nothing may land between
+  // its two bytes.
+  EXPECT_EQ(GSub("x*", "-", "a\rb"), (Replaced{2, "-a-\rb"}));
+  EXPECT_EQ(GSub("x*", "-", J(u8"a\rアイ")), (Replaced{3, J(u8"-a-\rア-イ")}));
+  EXPECT_EQ(GSub("$|A", "x", J(u8"a\rアb")), (Replaced{2, J(u8"ax\rアbx")}));
+  EXPECT_EQ(GSub("x*", "-", "a\r\x83"), (Replaced{2, "-a-\r\x83"}));  // a lone lead byte at the end
+}
+
 TEST_F(AWKStrTest, MatcherFollowsTheAnchorsOfTheCurrentExpression) {
   awk.SetRegExp("^a");
   EXPECT_TRUE(awk.UsesAnchoredMatcher());
