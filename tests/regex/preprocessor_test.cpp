@@ -55,6 +55,10 @@ TEST_F(PreProcessorTest, ClassesOperatorsAndUnknownCharactersAreCopied) {
   EXPECT_EQ(Run(J(u8"[ア]")), J(u8"[ア]"));
   EXPECT_EQ(Run(J(u8"[^ア]")), J(u8"[^(あ|ア|ｱ|ぁ|ァ|ｧ)]"));
   EXPECT_EQ(Run(J(u8"^（[^（]*）")), J(u8"^(\\(|（)[^(\\(|（)]*(\\)|）)"));
+  // In a negated class the group's "-" is escaped, or "(-|" would read as
+  // the range from "(" to "|" and shut out letters and digits.
+  EXPECT_EQ(Run("[^a-]"), J(u8"[^(Ａ|ａ|A|a)(\\-|ー|－|～|ｰ)]"));
+  EXPECT_EQ(Run("[-]"), "[-]");
   EXPECT_EQ(Run(J(u8"[ぁ-ん]ア")), J(u8"[ぁ-ん](あ|ア|ｱ|ぁ|ァ|ｧ)"));  // after "]" expansion resumes
   EXPECT_EQ(Run(J(u8"漢(|)*.$")), J(u8"漢(|)*.$"));
   // Escapes that are not expanded keep their spelling.
