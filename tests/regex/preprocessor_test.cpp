@@ -96,7 +96,7 @@ TEST_F(PreProcessorTest, ScannerErrorsPassOutWithTheirPosition) {
   } cases[] = {
       {"ab[cd", remsg::kNeedRBracket, 6},
       {"a\\", remsg::kBackslashAtEnd, 3},
-      {"\\xZ", remsg::kBadHex, 3},
+      {"\\xZ", remsg::kBadHex, 4},
       {"[z-a]", remsg::kBadRange, 5},
       {"ab\x82", remsg::kBadDoubleByte, 3},
   };
