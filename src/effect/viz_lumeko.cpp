@@ -41,7 +41,7 @@ void TVizLumeko::Initialize() {
   {
     wchar_t path[MAX_PATH + 1];
     const DWORD n = ::GetModuleFileNameW(ModuleHandle(), path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)));
+    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)), &TagDefaultsBlankBgFile);
   }
   PropertyEvent = CreatePropertyChangeEvent();
   LARGE_INTEGER now{};

@@ -106,6 +106,9 @@ class TVizLumeko final : public IWMPEffects2,
   std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
   std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
   std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
+  // The tag file has a bare "@BGFILE=" line: no default picture, whatever
+  // BkGndImageFilename says.
+  bool TagDefaultsBlankBgFile = false;
   std::int64_t LastTimeStamp = 0;
   HWND Window = nullptr;
   IWMPCore* Core = nullptr;          // owned reference
