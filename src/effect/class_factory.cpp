@@ -1,7 +1,8 @@
 // The class factory of the effect and the module's unload test.
 //
 // One static factory serves every request; each CreateInstance makes a new
-// effect object (multi-instance). Aggregation is refused.
+// effect object (multi-instance). An aggregating caller gets the object's
+// own IUnknown and nothing else.
 #include "effect/class_factory.h"
 
 #include <mutex>
@@ -56,11 +57,11 @@ class TVizLumekoFactory final : public IClassFactory {
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    // The object cannot delegate its IUnknown, so it is never aggregated.
-    if (outer) return CLASS_E_NOAGGREGATION;
+    // An aggregating object must take the object's own IUnknown.
+    if (outer && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
     TVizLumeko* obj = nullptr;
     try {
-      obj = TVizLumeko::CreateInstance();
+      obj = TVizLumeko::CreateInstance(outer);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
@@ -70,8 +71,9 @@ class TVizLumekoFactory final : public IClassFactory {
       ShowFailure("unknown failure");
       return E_UNEXPECTED;
     }
-    const HRESULT hr = obj->QueryInterface(iid, out);
-    obj->Release();
+    IUnknown* const self = obj->NonDelegating();
+    const HRESULT hr = self->QueryInterface(iid, out);
+    self->Release();
     return hr;
   }
 

@@ -34,7 +34,9 @@ void TVizLumeko::LoadLyrics() {
 
   const std::string& bgFile = Setup.BkGnd.BkGndImageFilename;
   if (TagDefaults) {
-    if (!TagDefaults->Has("@BGFILE") && !bgFile.empty()) TagDefaults->SetValue("@BGFILE", bgFile);
+    // The setting fills in only where the file names no picture line at all.
+    if (!TagDefaults->Has("@BGFILE") && !TagDefaultsBlankBgFile && !bgFile.empty())
+      TagDefaults->SetValue("@BGFILE", bgFile);
     Lyrics->DefaultTags() = *TagDefaults;
   } else {
     Lyrics->DefaultTags().SetValue("@BGFILE", bgFile);  // an empty setting removes it

@@ -66,6 +66,7 @@ struct IWMPCore : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE get_URL(BSTR* url) = 0;
   virtual HRESULT STDMETHODCALLTYPE put_URL(BSTR url) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_openState(LONG* state) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_playState(LONG* state) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_controls(IWMPControls** controls) = 0;
 };
 

@@ -41,6 +41,16 @@ void WriteClassKey(const std::string& key, const std::string& value, const char*
   reg.WriteString(name, value);
 }
 
+// The module's path as the system gave it: a folder name that code page 932
+// cannot spell must still lead COM to the module.
+void WriteServerPath(const std::string& key, const std::wstring& path) {
+  TRegistry reg(HKEY_CLASSES_ROOT);
+  if (!reg.OpenKey(key, true)) throw std::runtime_error("cannot create the class key " + key);
+  if (::RegSetValueExW(reg.CurrentKey(), L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot write the class key " + key);
+}
+
 // The module path for InprocServer32: its short form when it holds a blank.
 std::wstring ServerPath(const std::wstring& path) {
   if (path.find(L' ') == std::wstring::npos) return path;
@@ -67,7 +77,7 @@ void RegisterClass() {
   const std::string clsid = GuidText(CLSID_VizLumeko);
   const std::string clsidKey = "CLSID\\" + clsid;
   WriteClassKey(clsidKey, kClassDescription);
-  WriteClassKey(clsidKey + "\\InprocServer32", FromWide(ServerPath(path)));
+  WriteServerPath(clsidKey + "\\InprocServer32", ServerPath(path));
   WriteClassKey(clsidKey + "\\InprocServer32", "Apartment", "ThreadingModel");
   WriteClassKey(kProgId, kClassDescription);
   WriteClassKey(std::string(kProgId) + "\\Clsid", clsid);

@@ -31,7 +31,10 @@ void ReadAll(TRegistryEx& reg, TSetupInfo& s, std::uint8_t& changes) {
 
   s.File.SearchFlags = 0;
   s.File.LyricsPath = reg.ReadStringDef("LyricsPath", "");
-  s.File.SimilarStrength = static_cast<std::uint8_t>(reg.ReadIntegerDef("SimilarStrength", 3) * 10);
+  // Kept in a byte; multiplied unsigned so a wild stored value wraps instead
+  // of overflowing.
+  s.File.SimilarStrength =
+      static_cast<std::uint8_t>(static_cast<std::uint32_t>(reg.ReadIntegerDef("SimilarStrength", 3)) * 10u);
   SetFlag(s.File.SearchFlags, sf_FindSubFolder, reg.ReadBoolDef("FindSubFolder", true));
   SetFlag(s.File.SearchFlags, sf_SimilarSearch, reg.ReadBoolDef("SimilarSearch", true));
   SetFlag(s.File.SearchFlags, sf_FuzzySearch, reg.ReadBoolDef("FuzzySearch", false));

@@ -69,12 +69,15 @@ std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFi
   return kept;
 }
 
-std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath) {
+std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath, bool* blankBgFile) {
+  if (blankBgFile) *blankBgFile = false;
   std::optional<std::vector<std::string>> lines = ReadTagDefaults(TagFilePathFor(modulePath));
   if (!lines) return nullptr;
   auto tags = std::make_unique<TTagList>();
   for (const std::string& line : *lines) {
     const size_t eq = line.find('=');
+    if (blankBgFile && eq != std::string::npos && eq + 1 == line.size() && TagEntryName(line) == "@BGFILE")
+      *blankBgFile = true;
     if (eq != std::string::npos) tags->SetValue(std::string_view(line).substr(0, eq), std::string_view(line).substr(eq + 1));
   }
   return tags;

@@ -26,7 +26,9 @@ std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFi
 std::string TagEntryName(const std::string& entry);
 
 // The tag file beside the module at modulePath as a tag list, or null when
-// there is none. Entries without a value hold nothing and are left out.
-std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath);
+// there is none. Entries without a value hold nothing and are left out; a
+// list cannot keep them, so blankBgFile (when given) tells whether the kept
+// "@BGFILE" line was one of them: the file then asks for no default picture.
+std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath, bool* blankBgFile = nullptr);
 
 }  // namespace lumeko

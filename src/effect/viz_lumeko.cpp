@@ -25,7 +25,7 @@ const char* const kPresetTitles[kPresetCount] = {
 
 TVizLumeko::TVizLumeko() { ++ModuleObjectCount(); }
 
-TVizLumeko* TVizLumeko::CreateInstance() {
+TVizLumeko* TVizLumeko::CreateInstance(IUnknown* outer) {
   TVizLumeko* obj = new TVizLumeko();
   try {
     obj->Initialize();
@@ -33,6 +33,7 @@ TVizLumeko* TVizLumeko::CreateInstance() {
     obj->Release();
     throw;
   }
+  obj->outer_ = outer;  // only now: a failed construction releases itself
   return obj;
 }
 
@@ -41,7 +42,7 @@ void TVizLumeko::Initialize() {
   {
     wchar_t path[MAX_PATH + 1];
     const DWORD n = ::GetModuleFileNameW(ModuleHandle(), path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)));
+    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)), &TagDefaultsBlankBgFile);
   }
   PropertyEvent = CreatePropertyChangeEvent();
   LARGE_INTEGER now{};
@@ -79,30 +80,41 @@ TVizLumeko::~TVizLumeko() {
 
 // ---- IUnknown ----
 
+// Aggregated, the outer object answers for the identity and the count.
 STDMETHODIMP TVizLumeko::QueryInterface(REFIID iid, void** out) noexcept {
+  return outer_ ? outer_->QueryInterface(iid, out) : inner_.QueryInterface(iid, out);
+}
+
+STDMETHODIMP_(ULONG) TVizLumeko::AddRef() noexcept { return outer_ ? outer_->AddRef() : inner_.AddRef(); }
+
+STDMETHODIMP_(ULONG) TVizLumeko::Release() noexcept { return outer_ ? outer_->Release() : inner_.Release(); }
+
+STDMETHODIMP TVizLumeko::TInnerUnknown::QueryInterface(REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
+  TVizLumeko* const self = &self_;
   *out = nullptr;
   if (iid == IID_IWMPEffects2 || iid == IID_IWMPEffects)
-    *out = static_cast<IWMPEffects2*>(this);
+    *out = static_cast<IWMPEffects2*>(self);
   else if (iid == IID_IVizLumeko || iid == IID_IDispatch)
-    *out = static_cast<IVizLumeko*>(this);
+    *out = static_cast<IVizLumeko*>(self);
   else if (iid == IID_IProvideClassInfo)
-    *out = static_cast<IProvideClassInfo*>(this);
+    *out = static_cast<IProvideClassInfo*>(self);
   else if (iid == IID_ISupportErrorInfo)
-    *out = static_cast<ISupportErrorInfo*>(this);
+    *out = static_cast<ISupportErrorInfo*>(self);
   else if (iid == IID_IUnknown)
-    *out = static_cast<IWMPEffects2*>(this);
+    *out = self->outer_ ? static_cast<IUnknown*>(this) : static_cast<IWMPEffects2*>(self);
   else
     return E_NOINTERFACE;
-  AddRef();
+  // Through the pointer handed out, so an aggregated object counts on outer.
+  static_cast<IUnknown*>(*out)->AddRef();
   return S_OK;
 }
 
-STDMETHODIMP_(ULONG) TVizLumeko::AddRef() noexcept { return ++refs_; }
+STDMETHODIMP_(ULONG) TVizLumeko::TInnerUnknown::AddRef() noexcept { return ++self_.refs_; }
 
-STDMETHODIMP_(ULONG) TVizLumeko::Release() noexcept {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
+STDMETHODIMP_(ULONG) TVizLumeko::TInnerUnknown::Release() noexcept {
+  const ULONG left = --self_.refs_;
+  if (left == 0) delete &self_;
   return left;
 }
 

@@ -39,8 +39,11 @@ class TVizLumeko final : public IWMPEffects2,
                          public ISupportErrorInfo {
  public:
   // Makes and initialises an object with one reference; throws what the
-  // construction raised (the factory reports it).
-  static TVizLumeko* CreateInstance();
+  // construction raised (the factory reports it). With outer the object is
+  // aggregated: NonDelegating() is its own IUnknown, the one reference is
+  // on it, and every other interface hands IUnknown calls to outer.
+  static TVizLumeko* CreateInstance(IUnknown* outer = nullptr);
+  IUnknown* NonDelegating() noexcept { return &inner_; }
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
@@ -106,6 +109,9 @@ class TVizLumeko final : public IWMPEffects2,
   std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
   std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
   std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
+  // The tag file has a bare "@BGFILE=" line: no default picture, whatever
+  // BkGndImageFilename says.
+  bool TagDefaultsBlankBgFile = false;
   std::int64_t LastTimeStamp = 0;
   HWND Window = nullptr;
   IWMPCore* Core = nullptr;          // owned reference
@@ -148,7 +154,21 @@ class TVizLumeko final : public IWMPEffects2,
   void ShowHint(LPARAM point);
   HRESULT LoadTypeInfo(ITypeInfo** info, bool classInfo);
 
+  // The object's own IUnknown, which an aggregating object holds.
+  class TInnerUnknown final : public IUnknown {
+   public:
+    explicit TInnerUnknown(TVizLumeko& self) noexcept : self_(self) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override;
+    STDMETHODIMP_(ULONG) AddRef() noexcept override;
+    STDMETHODIMP_(ULONG) Release() noexcept override;
+
+   private:
+    TVizLumeko& self_;
+  };
+
   std::atomic<ULONG> refs_{1};
+  IUnknown* outer_ = nullptr;  // not referenced: it owns this object
+  TInnerUnknown inner_{*this};
 };
 
 }  // namespace lumeko

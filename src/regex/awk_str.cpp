@@ -142,10 +142,10 @@ int TAWKStr::GSub(std::string_view replacement, std::string& subject) const {
     Substitute(prepared, rest.substr(s, e - s), out);
     if (s == e && s < rest.size()) {
       // Carry the character after an empty match over unchanged; under CR LF
-      // endings a CR takes its LF with it, so "$" does not match between them.
-      const auto b = static_cast<unsigned char>(rest[s]);
-      size_t take = (IsLeadByte(b) || (crlf && b == '\r')) ? 2 : 1;
-      if (take > rest.size() - s) take = rest.size() - s;
+      // endings a CR takes the character after it along (its LF, so "$" does
+      // not match between them), a two-byte one whole so it is never split.
+      size_t take = CharLength(rest, s);
+      if (crlf && rest[s] == '\r' && s + 1 < rest.size()) take += CharLength(rest, s + 1);
       out.append(rest.substr(s, take));
       e += take;
     }

@@ -32,6 +32,20 @@ void TREPreProcessor::Tokenize() {
   codes_.push_back(0);
 }
 
+namespace {
+
+// Inside "[^...]" an expansion's "(", "|" and ")" are read as members; a
+// "-" between two of them would make a range ("(-|" shuts out every letter
+// and digit), so it is escaped there. A "-" byte is never a trail byte.
+void AppendForNegatedClass(const std::string& expansion, std::string& out) {
+  for (const char c : expansion) {
+    if (c == '-') out += '\\';
+    out += c;
+  }
+}
+
+}  // namespace
+
 void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
   Tokenize();
   const std::string& pattern = scanner_.Pattern();
@@ -42,13 +56,15 @@ void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
     out.append(pattern, t.start - 1, t.end - t.start);
   };
   bool inClass = false;
+  bool inNegatedClass = false;
   size_t i = 0;
   while (i < tokens_.size()) {
     const TRETokenKind kind = tokens_[i].kind;
     // Only "[" counts: what stands inside "[^...]" is rewritten like any
     // other text, and the alternation then reads as members of that class.
     if (kind == tkLBra) inClass = true;
-    if (kind == tkRBra) inClass = false;
+    if (kind == tkLBraNeg) inNegatedClass = true;
+    if (kind == tkRBra) inClass = inNegatedClass = false;
     if (kind != tkChar || inClass) {
       copyToken(i);
       ++i;
@@ -59,7 +75,11 @@ void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
     while (i < j) {
       const size_t length = LookUp(dics, i, j);
       if (length > 0) {
-        out += expansion_;
+        if (inNegatedClass) {
+          AppendForNegatedClass(expansion_, out);
+        } else {
+          out += expansion_;
+        }
         i += length;
       } else {
         copyToken(i);

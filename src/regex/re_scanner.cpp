@@ -65,18 +65,21 @@ uint16_t DecodeEscape(std::string_view text, size_t& pos) {
     case 'x': {
       uint32_t value = 0;
       int digits = 0;
+      bool stoppedOnNonDigit = false;
       while (digits < 4) {
         const uint16_t d = ReadPatternChar(text, pos);
         if (d == 0) break;
         const int v = HexDigit(d);
         if (v < 0) {
-          StepBackChar(text, pos);
+          stoppedOnNonDigit = true;
           break;
         }
         value = (value * 16 + v) & 0xFFFF;
         ++digits;
       }
+      // Refused where reading stopped, before the non-digit is given back.
       if (digits == 0) RaiseRegExpError(remsg::kBadHex, pos);
+      if (stoppedOnNonDigit) StepBackChar(text, pos);
       return CheckedCode(value, pos);
     }
     default:

@@ -91,7 +91,9 @@ TEST_F(EffectDll, ModuleHandsOutItsFactoryAndCountsObjects) {
   }
   IUnknown* none = nullptr;
   EXPECT_EQ(unk->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&none)), E_NOINTERFACE);
-  EXPECT_EQ(factory->CreateInstance(unk, IID_IUnknown, reinterpret_cast<void**>(&none)), CLASS_E_NOAGGREGATION);
+  // An aggregating caller may ask for the object's own IUnknown only.
+  EXPECT_EQ(factory->CreateInstance(unk, IID_IWMPEffects, reinterpret_cast<void**>(&none)), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(none, nullptr);
 
   // Alive objects and locks keep the module; nothing else does.
   host_.Unload(false);

@@ -275,6 +275,57 @@ TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {
   EXPECT_EQ(pile.Refs, 0u);  // its reference given back
 }
 
+// An object that aggregates the effect, as a COM container may.
+class TOuter final : public IUnknown {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (iid == IID_IUnknown) {
+      *out = this;
+      AddRef();
+      return S_OK;
+    }
+    return Inner ? Inner->QueryInterface(iid, out) : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++Refs; }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return --Refs; }
+  IUnknown* Inner = nullptr;
+  ULONG Refs = 1;
+};
+
+TEST_F(EffectObject, FactoryLetsAnOuterObjectTakeTheEffectsOwnUnknownOnly) {
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(EffectGetClassObject(CLSID_VizLumeko, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  const long before = ModuleObjectCount();
+  TOuter outer;
+  void* p = reinterpret_cast<void*>(1);
+  EXPECT_EQ(factory->CreateInstance(&outer, IID_IWMPEffects, &p), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(p, nullptr);
+  EXPECT_EQ(ModuleObjectCount(), before);
+
+  ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.Inner)), S_OK);
+  ASSERT_NE(outer.Inner, nullptr);
+  EXPECT_NE(outer.Inner, static_cast<IUnknown*>(&outer));
+  EXPECT_EQ(outer.Refs, 1u);  // the effect holds no reference on its owner
+
+  IWMPEffects* fx = nullptr;
+  ASSERT_EQ(outer.QueryInterface(IID_IWMPEffects, reinterpret_cast<void**>(&fx)), S_OK);
+  EXPECT_EQ(outer.Refs, 2u);  // counted on the outer object
+  LONG count = 0;
+  EXPECT_EQ(fx->GetPresetCount(&count), S_OK);
+  EXPECT_EQ(count, 4);
+  IUnknown* identity = nullptr;
+  ASSERT_EQ(fx->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+  EXPECT_EQ(identity, static_cast<IUnknown*>(&outer));
+  identity->Release();
+  fx->Release();
+  EXPECT_EQ(outer.Refs, 1u);
+
+  EXPECT_EQ(ModuleObjectCount(), before + 1);
+  EXPECT_EQ(outer.Inner->Release(), 0u);
+  EXPECT_EQ(ModuleObjectCount(), before);
+  factory->Release();
+}
+
 TEST(FailureMessage, GetsAFullStopUnlessItEndsInOne) {
   EXPECT_EQ(FailureMessageText("bad class"), "bad class.");
   EXPECT_EQ(FailureMessageText("done."), "done.");

@@ -99,5 +99,30 @@ TEST_F(Registration, AModulePathWithABlankIsRegisteredInItsShortForm) {
   ::DeleteFileW(copy.c_str());
 }
 
+TEST_F(Registration, AModulePathOutsideTheCodePageIsRegisteredAsTheSystemSpellsIt) {
+  test::ScratchDir dir("reg");
+  // é has no code page 932 spelling.
+  const std::wstring folder = ToWide(dir.path()) + L"\\caf\u00E9";
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring copy = folder + L"\\VizLumeko.dll";
+  ASSERT_TRUE(::CopyFileW(PlayerHost::DefaultEffectPath().c_str(), copy.c_str(), FALSE));
+  {
+    PlayerHost host;
+    ASSERT_EQ(host.Load(copy), S_OK);
+    ASSERT_EQ(host.CallRegisterServer(), S_OK);
+    wchar_t server[MAX_PATH] = L"";
+    DWORD size = sizeof server;
+    ASSERT_EQ(::RegGetValueW(HKEY_CLASSES_ROOT, ToWide(std::string(kClsidKey) + "\\InprocServer32").c_str(), nullptr,
+                             RRF_RT_REG_SZ, nullptr, server, &size),
+              ERROR_SUCCESS);
+    wchar_t longForm[MAX_PATH];
+    ASSERT_NE(::GetLongPathNameW(server, longForm, MAX_PATH), 0u) << "no such module";
+    EXPECT_EQ(_wcsicmp(longForm, copy.c_str()), 0);
+    EXPECT_EQ(host.CallUnregisterServer(), S_OK);
+  }
+  ::DeleteFileW(copy.c_str());
+  ::RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
 }  // namespace lumeko

@@ -162,6 +162,23 @@ TEST_F(SettingsStore, BlendAlphaScaleFollowsTheVersion) {
   EXPECT_EQ(BlendAlphaFromStored(INT32_MAX, 0), INT32_MAX);
 }
 
+TEST_F(SettingsStore, ValuesKeptInAByteKeepTheirLowByte) {
+  TRegistryEx reg = OpenSettings();
+  reg.WriteInteger("SimilarStrength", 26);  // 260
+  reg.WriteInteger("FontMinSize", 262);
+  reg.WriteInteger("BkGndImageDrawMode", -1);
+  reg.WriteInteger("LineSpaceMode", 258);
+  TSetupInfo s = Load();
+  EXPECT_EQ(s.File.SimilarStrength, 4);
+  EXPECT_EQ(s.Font.FontMinSize, 6);
+  EXPECT_EQ(s.BkGnd.BkGndImageDrawMode, 255);
+  EXPECT_EQ(s.LineSpaceMode, 2);
+  reg.WriteInteger("SimilarStrength", INT32_MAX);  // × 10 wraps, never overflows
+  EXPECT_EQ(Load().File.SimilarStrength, 0xF6);
+  reg.WriteInteger("SimilarStrength", -3);
+  EXPECT_EQ(Load().File.SimilarStrength, 226);  // -30
+}
+
 TEST_F(SettingsStore, FontChangeIsFlaggedOnlyWhenTheFontGroupDiffers) {
   TRegistryEx reg = OpenSettings();
   reg.WriteString("FontName", "IPAGothic");

@@ -111,6 +111,16 @@ TEST_F(AWKStrTest, GSubWithAnchorsFollowsLines) {
   EXPECT_EQ(GSub("a$", "X", "aa\r\naa"), (Replaced{2, "aX\r\naX"}));
 }
 
+TEST_F(AWKStrTest, GSubCarriesALoneCrWithTheWholeCharacterAfterIt) {
+  // A CR that is not followed by LF still travels with what follows it, but
+  // a two-byte character there goes along whole: nothing may land between
+  // its two bytes.
+  EXPECT_EQ(GSub("x*", "-", "a\rb"), (Replaced{2, "-a-\rb"}));
+  EXPECT_EQ(GSub("x*", "-", J(u8"a\rアイ")), (Replaced{3, J(u8"-a-\rア-イ")}));
+  EXPECT_EQ(GSub("$|A", "x", J(u8"a\rアb")), (Replaced{2, J(u8"ax\rアbx")}));
+  EXPECT_EQ(GSub("x*", "-", "a\r\x83"), (Replaced{2, "-a-\r\x83"}));  // a lone lead byte at the end
+}
+
 TEST_F(AWKStrTest, MatcherFollowsTheAnchorsOfTheCurrentExpression) {
   awk.SetRegExp("^a");
   EXPECT_TRUE(awk.UsesAnchoredMatcher());
@@ -144,6 +154,8 @@ TEST_F(AWKStrTest, FuzzyGSubDeletesOrReplacesSeparators) {
   EXPECT_EQ(GSub(J(u8"・"), "", J(u8"ア・イ･ウ")), (Replaced{2, J(u8"アイウ")}));
   EXPECT_EQ(GSub(" ", "*", J(u8"a b　c")), (Replaced{2, "a*b*c"}));
   EXPECT_EQ(GSub("^\\(.*\\)", "", J(u8"（ライブ）星空")), (Replaced{1, J(u8"星空")}));
+  // A dash in a negated class shuts out the dash forms and nothing else.
+  EXPECT_EQ(GSub("[^-]+", "", J(u8"ab-ー1－c")), (Replaced{3, J(u8"-ー－")}));
 }
 
 TEST_F(AWKStrTest, SynonymsApplyBeforeFuzzyFolding) {

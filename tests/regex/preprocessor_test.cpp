@@ -55,6 +55,10 @@ TEST_F(PreProcessorTest, ClassesOperatorsAndUnknownCharactersAreCopied) {
   EXPECT_EQ(Run(J(u8"[ア]")), J(u8"[ア]"));
   EXPECT_EQ(Run(J(u8"[^ア]")), J(u8"[^(あ|ア|ｱ|ぁ|ァ|ｧ)]"));
   EXPECT_EQ(Run(J(u8"^（[^（]*）")), J(u8"^(\\(|（)[^(\\(|（)]*(\\)|）)"));
+  // In a negated class the group's "-" is escaped, or "(-|" would read as
+  // the range from "(" to "|" and shut out letters and digits.
+  EXPECT_EQ(Run("[^a-]"), J(u8"[^(Ａ|ａ|A|a)(\\-|ー|－|～|ｰ)]"));
+  EXPECT_EQ(Run("[-]"), "[-]");
   EXPECT_EQ(Run(J(u8"[ぁ-ん]ア")), J(u8"[ぁ-ん](あ|ア|ｱ|ぁ|ァ|ｧ)"));  // after "]" expansion resumes
   EXPECT_EQ(Run(J(u8"漢(|)*.$")), J(u8"漢(|)*.$"));
   // Escapes that are not expanded keep their spelling.
@@ -92,7 +96,7 @@ TEST_F(PreProcessorTest, ScannerErrorsPassOutWithTheirPosition) {
   } cases[] = {
       {"ab[cd", remsg::kNeedRBracket, 6},
       {"a\\", remsg::kBackslashAtEnd, 3},
-      {"\\xZ", remsg::kBadHex, 3},
+      {"\\xZ", remsg::kBadHex, 4},
       {"[z-a]", remsg::kBadRange, 5},
       {"ab\x82", remsg::kBadDoubleByte, 3},
   };

@@ -103,6 +103,22 @@ TEST(Scanner, SyntaxErrorsCarryMessageAndPosition) {
   EXPECT_FALSE(err("\\xFFFC").Raised);
 }
 
+TEST(Scanner, ErrorPositionIsWhereReadingStopped) {
+  auto pos = [](std::string_view p) { return Catch([&] { Tokens(p); }).Pos; };
+  EXPECT_EQ(pos("a\\"), 3u);
+  // A hexadecimal escape without digits is refused at the character that
+  // ended it, before that character is given back.
+  EXPECT_EQ(pos("\\x"), 3u);
+  EXPECT_EQ(pos("\\xg"), 4u);
+  EXPECT_EQ(pos("a\\x\x83\x41"), 6u);
+  EXPECT_EQ(pos("[\\xg]"), 5u);
+  EXPECT_EQ(pos("\\200000"), 8u);
+  EXPECT_EQ(pos("["), 2u);
+  EXPECT_EQ(pos("[^"), 3u);
+  EXPECT_EQ(pos("[abc"), 5u);
+  EXPECT_EQ(pos("[a-"), 4u);
+}
+
 TEST(Scanner, StepBackHonoursTrailBytesThatLookLikeLeadBytes) {
   // "メ" is 0x83 0x81: its trail byte is itself a lead-byte value.
   const std::string t = "a\x83\x81\x83\x81";

@@ -3,6 +3,7 @@
 
 #include "effect/registry_fixture.h"
 #include "effect/settings.h"
+#include "effect/tag_defaults.h"
 #include "effect/viz_lumeko.h"
 #include "platform/unique_handle.h"
 #include "platform/wide.h"
@@ -30,6 +31,11 @@ class MediaChange : public test::RegistryTest {
     BSTR t = ::SysAllocString(title.c_str());
     ASSERT_EQ(obj_->MediaInfo(2, 44100, t), S_OK);
     ::SysFreeString(t);
+    Frame();
+    EXPECT_FALSE(obj_->MediaPending);
+  }
+  // One frame: pending lyrics are loaded, then saved settings reloaded.
+  void Frame() {
     UniqueHDC dc(::CreateCompatibleDC(nullptr));
     UniqueHBITMAP bmp(::CreateCompatibleBitmap(dc.get(), 16, 16));
     SelectGuard keep(dc.get(), bmp.get());
@@ -37,7 +43,6 @@ class MediaChange : public test::RegistryTest {
     levels.state = play_state;
     RECT r{0, 0, 16, 16};
     ASSERT_EQ(obj_->Render(&levels, dc.get(), &r), S_OK);
-    EXPECT_FALSE(obj_->MediaPending);
   }
   TVizLumeko* obj_ = nullptr;
 };
@@ -70,6 +75,59 @@ TEST_F(MediaChange, TitleSearchCanBeSwitchedOff) {
   Announce(L"Blue Moon");
   EXPECT_EQ(obj_->Lyrics->FileName(), "");
   EXPECT_EQ(obj_->Lyrics->LineCount(), 0);
+}
+
+// The tag file beside this test program, present for the object's life.
+class TagFileBesideModule {
+ public:
+  explicit TagFileBesideModule(const std::string& text) {
+    wchar_t self[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    path_ = TagFilePathFor(FromWide(std::wstring_view(self, n)));
+    EXPECT_TRUE(test::WriteFile(path_, text));
+  }
+  ~TagFileBesideModule() { ::DeleteFileW(ToWide(path_).c_str()); }
+
+ private:
+  std::string path_;
+};
+
+TEST_F(MediaChange, TagFileDefaultsTakeThePictureSettingOnlyWhereTheyNameNone) {
+  WriteSetting("BkGndImageFilename", "a.jpg", 0, true);
+  {
+    // No picture line: the setting is appended as it stands, once for the
+    // object's life.
+    TagFileBesideModule tags("@offset=100\r\n");
+    Announce(L"first");
+    EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@BGFILE"), "a.jpg");
+    EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@OFFSET"), "100");
+    WriteSetting("BkGndImageFilename", "b.jpg", 0, true);
+    ASSERT_TRUE(SignalPropertyChange());
+    Frame();
+    Announce(L"second");
+    EXPECT_EQ(obj_->Setup.BkGnd.BkGndImageFilename, "b.jpg");
+    EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@BGFILE"), "a.jpg");
+    obj_->Release();
+    obj_ = nullptr;
+  }
+  {
+    // A bare picture line (the first in sorted order) asks for no default
+    // picture: the setting does not fill it in.
+    TagFileBesideModule tags("@BGFILE=x.jpg\r\n@BGFILE=\r\n");
+    Announce(L"first");
+    EXPECT_FALSE(obj_->Lyrics->DefaultTags().Has("@BGFILE"));
+    EXPECT_FALSE(obj_->Lyrics->Tags().Has("@BGFILE"));
+    obj_->Release();
+    obj_ = nullptr;
+  }
+  // Without a tag file the setting is the default, and an empty one none.
+  Announce(L"first");
+  EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@BGFILE"), "b.jpg");
+  WriteSetting("BkGndImageFilename", "", 0, true);
+  ASSERT_TRUE(SignalPropertyChange());
+  Frame();
+  Announce(L"second");
+  EXPECT_FALSE(obj_->Lyrics->DefaultTags().Has("@BGFILE"));
 }
 
 }  // namespace

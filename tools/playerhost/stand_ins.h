@@ -92,6 +92,7 @@ class TStandInCore final : public TStandIn<IWMPCore> {
   STDMETHODIMP get_URL(BSTR*) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP put_URL(BSTR) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP get_openState(LONG*) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP get_playState(LONG*) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP get_controls(IWMPControls** out) noexcept override;
 
  private:
