@@ -3,7 +3,8 @@
 // A path splits into a root ("C:\", "\\server\share\", or nothing for a
 // relative name) and components; relative and rooted names borrow the root or
 // the whole of the current directory, then '.' and '..' are resolved with '..'
-// stopping at the root. The trailing separator of the input is kept.
+// stopping at the root. The trailing separator of the input is kept; trailing
+// dots and spaces of a last name are not, as the system drops them too.
 #include "lyrics/path_expand.h"
 
 #include <vector>
@@ -89,12 +90,23 @@ std::string Normalise(const std::string& root, std::string_view rest, bool keepT
     }
     kept.push_back(c);
   }
+  // Windows drops dots and spaces at the very end of a path, so "pic.jpg."
+  // names pic.jpg; a last name made only of them goes, leaving the separator.
+  bool dropped = false;
+  if (!keepTrailingSep && !kept.empty()) {
+    std::string_view& last = kept.back();
+    while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.remove_suffix(1);
+    if (last.empty()) {
+      kept.pop_back();
+      dropped = true;
+    }
+  }
   std::string out = root;
   for (size_t k = 0; k < kept.size(); ++k) {
     if (k > 0) out += '\\';
     out.append(kept[k]);
   }
-  if (keepTrailingSep && !kept.empty()) out += '\\';
+  if ((keepTrailingSep || dropped) && !kept.empty()) out += '\\';
   return out;
 }
 

@@ -85,6 +85,17 @@ TEST(ExpandRelativePath, JoinsNamesToAnExistingFolder) {
   EXPECT_EQ(ExpandRelativePathIn("", "C:\\\x83\x5C", cwd, AllFoldersExist), "C:\\\x83\x5C\\");
 }
 
+TEST(ExpandRelativePath, DropsTrailingDotsAndSpacesOfTheLastNameAsWindowsDoes) {
+  const char* cwd = "D:\\Work";
+  EXPECT_EQ(ExpandRelativePathIn("pic.jpg.", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\pic.jpg");
+  EXPECT_EQ(ExpandRelativePathIn("pic.jpg . .", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\pic.jpg");
+  EXPECT_EQ(ExpandRelativePathIn("E:\\Pics\\x.jpg..", "C:\\Lyrics", cwd, AllFoldersExist), "E:\\Pics\\x.jpg");
+  EXPECT_EQ(ExpandRelativePathIn("sub\\...", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\sub\\");
+  EXPECT_EQ(ExpandRelativePathIn("\\\\srv\\share\\a. ", "C:\\Lyrics", cwd, NoFolderExists), "\\\\srv\\share\\a");
+  // Only the end of the last name: dots and spaces inside names stay.
+  EXPECT_EQ(ExpandRelativePathIn(" a. b\\..c .jpg", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\ a. b\\..c .jpg");
+}
+
 TEST(ExpandRelativePath, FallsBackToTheCurrentDirectory) {
   const char* cwd = "D:\\Work\\Here";
   // An empty name gives the folder itself, made full against the current directory.
