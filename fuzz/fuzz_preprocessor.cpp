@@ -82,6 +82,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const ERegExpParser&) {
     if (replaced != subject) std::abort();  // a failed gsub changes nothing
   }
+  // Marking every match leaves the subject's bytes as they were and puts each
+  // mark on a character boundary: gsub never splits a two-byte character.
+  if (subject.find('\0') == std::string::npos && subject.find('\x01') == std::string::npos) {
+    std::string marked = subject;
+    awk.GSub("\x01&", marked);
+    std::string unmarked;
+    for (char c : marked) {
+      if (c != '\x01') {
+        unmarked += c;
+      } else if (!OnBoundary(subject, unmarked.size())) {
+        std::abort();
+      }
+    }
+    if (unmarked != subject) std::abort();
+  }
   // Touch every byte so uninitialised output would show.
   unsigned sum = 0;
   for (char c : replaced) sum += static_cast<unsigned char>(c);

@@ -72,8 +72,13 @@ void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
     }
     size_t j = i;
     while (j < tokens_.size() && tokens_[j].kind == tkChar) ++j;
+    // The character before "*", "+" or "?" is that operator's whole operand:
+    // a longer member must not take it in, or the operator would repeat more.
+    const TRETokenKind after = j < tokens_.size() ? tokens_[j].kind : tkEnd;
+    const bool operand = after == tkStar || after == tkPlus || after == tkQMark;
     while (i < j) {
-      const size_t length = LookUp(dics, i, j);
+      const size_t limit = (operand && i + 1 < j) ? j - 1 : j;
+      const size_t length = LookUp(dics, i, limit);
       if (length > 0) {
         if (inNegatedClass) {
           AppendForNegatedClass(expansion_, out);

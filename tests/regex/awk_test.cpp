@@ -154,6 +154,11 @@ TEST_F(AWKStrTest, FuzzyGSubDeletesOrReplacesSeparators) {
   EXPECT_EQ(GSub(J(u8"・"), "", J(u8"ア・イ･ウ")), (Replaced{2, J(u8"アイウ")}));
   EXPECT_EQ(GSub(" ", "*", J(u8"a b　c")), (Replaced{2, "a*b*c"}));
   EXPECT_EQ(GSub("^\\(.*\\)", "", J(u8"（ライブ）星空")), (Replaced{1, J(u8"星空")}));
+  // Folding only ever widens what a pattern matches.
+  int start = 0, length = 0;
+  awk.SetRegExp(J(u8"か゛*"));
+  EXPECT_EQ(awk.Match(J(u8"カ"), start, length), 1);
+  EXPECT_EQ(length, 2);
   // A dash in a negated class shuts out the dash forms and nothing else.
   EXPECT_EQ(GSub("[^-]+", "", J(u8"ab-ー1－c")), (Replaced{3, J(u8"-ー－")}));
 }

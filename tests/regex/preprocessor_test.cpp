@@ -49,6 +49,11 @@ TEST_F(PreProcessorTest, FirstGroupAndMultiCharacterMembersDecide) {
   EXPECT_EQ(Run(J(u8"うぁ")), J(u8"(う|ウ|ｳ|ぅ|ゥ|ｩ)(あ|ア|ｱ|ぁ|ァ|ｧ)"));
   // A multi-character member is only found inside one run of characters.
   EXPECT_EQ(Run(J(u8"か*゛")), J(u8"(か|カ|ｶ)*(ﾞ|゛)"));
+  // The character before "*", "+" or "?" is that operator's whole operand:
+  // no longer member may take it in, or the operator would repeat the pair.
+  EXPECT_EQ(Run(J(u8"か゛*")), J(u8"(か|カ|ｶ)(ﾞ|゛)*"));
+  EXPECT_EQ(Run(J(u8"ｶﾞ?x")), J(u8"(か|カ|ｶ)(ﾞ|゛)?(Ｘ|ｘ|X|x)"));
+  EXPECT_EQ(Run(J(u8"か゛か゛+")), J(u8"(が|ガ|ｶﾞ|か゛|カ゛)(か|カ|ｶ)(ﾞ|゛)+"));
 }
 
 TEST_F(PreProcessorTest, ClassesOperatorsAndUnknownCharactersAreCopied) {
