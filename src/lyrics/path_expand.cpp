@@ -3,8 +3,9 @@
 // A path splits into a root ("C:\", "\\server\share\", or nothing for a
 // relative name) and components; relative and rooted names borrow the root or
 // the whole of the current directory, then '.' and '..' are resolved with '..'
-// stopping at the root. The trailing separator of the input is kept; trailing
-// dots and spaces of a last name are not, as the system drops them too.
+// stopping at the root. The trailing separator of the input is kept; a final
+// dot of each name and the dots and spaces ending the path are not, as the
+// system drops them too.
 #include "lyrics/path_expand.h"
 
 #include <vector>
@@ -88,6 +89,9 @@ std::string Normalise(const std::string& root, std::string_view rest, bool keepT
       if (!kept.empty()) kept.pop_back();
       continue;
     }
+    // A name ending in a dot loses that one dot (a name of dots alone is a
+    // name), so a.\b is a\b as the system sees it.
+    if (c.back() == '.' && c.find_first_not_of('.') != std::string_view::npos) c.remove_suffix(1);
     kept.push_back(c);
   }
   // Windows drops dots and spaces at the very end of a path, so "pic.jpg."

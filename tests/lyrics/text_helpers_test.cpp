@@ -85,7 +85,7 @@ TEST(ExpandRelativePath, JoinsNamesToAnExistingFolder) {
   EXPECT_EQ(ExpandRelativePathIn("", "C:\\\x83\x5C", cwd, AllFoldersExist), "C:\\\x83\x5C\\");
 }
 
-TEST(ExpandRelativePath, DropsTrailingDotsAndSpacesOfTheLastNameAsWindowsDoes) {
+TEST(ExpandRelativePath, TrimsDotsAndSpacesAtTheEndsOfNamesAsWindowsDoes) {
   const char* cwd = "D:\\Work";
   EXPECT_EQ(ExpandRelativePathIn("pic.jpg.", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\pic.jpg");
   EXPECT_EQ(ExpandRelativePathIn("pic.jpg . .", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\pic.jpg");
@@ -94,6 +94,10 @@ TEST(ExpandRelativePath, DropsTrailingDotsAndSpacesOfTheLastNameAsWindowsDoes) {
   EXPECT_EQ(ExpandRelativePathIn("\\\\srv\\share\\a. ", "C:\\Lyrics", cwd, NoFolderExists), "\\\\srv\\share\\a");
   // Only the end of the last name: dots and spaces inside names stay.
   EXPECT_EQ(ExpandRelativePathIn(" a. b\\..c .jpg", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\ a. b\\..c .jpg");
+  // Any other name loses one final dot, a folder name included.
+  EXPECT_EQ(ExpandRelativePathIn("a.\\b..\\c.jpg", "C:\\Lyrics", cwd, AllFoldersExist), "C:\\Lyrics\\a\\b.\\c.jpg");
+  EXPECT_EQ(ExpandRelativePathIn("", "C:\\Lyrics.", cwd, AllFoldersExist), "C:\\Lyrics\\");
+  EXPECT_EQ(ExpandRelativePathIn("x.jpg", "C:\\Lyrics.\\", cwd, AllFoldersExist), "C:\\Lyrics\\x.jpg");
 }
 
 TEST(ExpandRelativePath, FallsBackToTheCurrentDirectory) {
