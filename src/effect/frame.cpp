@@ -57,7 +57,11 @@ void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
   PileDrawn = false;
   if (Pile && (!(Setup.Pile.PileFlags & pf_PileEffectNoLyricsOnly) || !hasLines)) {
     RECT pileArea = area;
+    // The other effect may leave its modes, colours, alignment or origin in
+    // our DC; the painters rely on theirs, so the DC's state is put back.
+    const int saved = ::SaveDC(FrameBitmap.DC());
     Pile->Render(&levels, FrameBitmap.DC(), &pileArea);
+    if (saved) ::RestoreDC(FrameBitmap.DC(), saved);
     PileDrawn = true;
   }
 
