@@ -97,7 +97,9 @@ HRESULT RenderTextLines(TPaintTarget& t, long state, long long timeStamp, bool c
       const TFitArea fit{t.Width, t.Height, t.Setup.Font.FontMinSize};
       CalcFontSize(t.Canvas, pass.count, [&](int i) { return pass.Line(i); }, fit, dd.Metrics);
     }
-    if (!changed && !pileDrawn && ms == dd.LastTimeMs) return S_OK;
+    // Nothing moved: draw nothing. Stopping or starting at the same position
+    // changes the active line without moving, and that must show.
+    if (!changed && !pileDrawn && ms == dd.LastTimeMs && active == dd.LastLineIndex) return S_OK;
 
     int pitch = dd.Metrics.LineHeight + 2;
     if (t.Setup.LineSpaceMode == kLineSpaceAll) pitch += pass.Extra();

@@ -5,7 +5,7 @@
 // in StillNotActiveColor) happens only on a line change, a backward jump or a
 // changed frame; in between only the active line's top layer in ActiveColor is
 // drawn again, clipped to the sung part, over what the frame already holds.
-// A frame at the same position as the last draws nothing. Failures return
+// A frame at the same position and line as the last draws nothing. Failures return
 // E_FAIL and leave the bookkeeping as it was, so the next frame retries.
 #pragma once
 

@@ -138,6 +138,21 @@ TEST_F(TextLinesTest, SamePositionRepaintsNothingAndStoppedHasNoActiveLine) {
   EXPECT_LT(inactive.top, kH / 8) << "with no active line the list starts at the top";
 }
 
+TEST_F(TextLinesTest, StoppingWhereItPlayedTakesTheActiveLineAway) {
+  Start(0);
+  ASSERT_FALSE(BoxOf(At(1500), kActive, 0, kH - 1).Empty());
+  // The player stops without moving the position: nothing is sung any more,
+  // on this frame and the ones after it.
+  for (int i = 0; i < 2; ++i) {
+    const Frame stopped = At(1500, stop_state);
+    EXPECT_TRUE(BoxOf(stopped, kActive, 0, kH - 1).Empty()) << i;
+    EXPECT_TRUE(BoxOf(stopped, kStill, 0, kH - 1).Empty()) << i;
+    EXPECT_FALSE(BoxOf(stopped, kInactive, 0, kH - 1).Empty()) << i;
+  }
+  // Playing again from there brings it back.
+  EXPECT_FALSE(BoxOf(At(1500), kActive, 0, kH - 1).Empty());
+}
+
 TEST_F(TextLinesTest, FrameEffectOnTheTopLayerOnlyAndNoBandInTheBackgroundColour) {
   Set("FontEffect", 1);
   Set("ActiveBkGndColor", 0);  // the same as BackgroundColor
