@@ -11,7 +11,9 @@ key='HKCU\Software\OB-KELMARI\Lumeko\Settings'
 fail() { echo "settings_command: $*" >&2; exit 1; }
 cleanup() { "$run" reg delete "$key" /v KaraokeRowCount /f >/dev/null 2>&1 || true
             "$run" reg delete "$key" /v FontName /f >/dev/null 2>&1 || true
-            "$run" reg delete "$key" /v FontStyle /f >/dev/null 2>&1 || true; }
+            "$run" reg delete "$key" /v FontStyle /f >/dev/null 2>&1 || true
+            "$run" reg delete "$key" /v BkGndImageBlendAlpha /f >/dev/null 2>&1 || true
+            "$run" reg delete "$key" /v Version /f >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 cleanup
 
@@ -27,6 +29,12 @@ echo "$out" | grep -q '"FontStyle":2' || fail "listing misses the style: $out"
 if "$run" "$exe" settings --set KaraokeRowCount=3 --set Nope=1 >/dev/null 2>&1; then fail "unknown name accepted"; fi
 if "$run" "$exe" settings --set KaraokeRowCount=3 --set UseFadeEffect=maybe >/dev/null 2>&1; then fail "bad boolean accepted"; fi
 "$run" "$exe" settings | tr -d '\r' | grep -q '"KaraokeRowCount":12' || fail "a refused command stored a value"
+
+# A blend given here is on the current scale: the Version goes with it, so the
+# effect reads it back as given rather than converting it from the old one.
+"$run" "$exe" settings --set BkGndImageBlendAlpha=100 >/dev/null
+"$run" reg query "$key" /v Version | tr -d '\r' | grep -q 'REG_DWORD.*0x501c' || fail "no Version with the blend"
+"$run" "$exe" settings | tr -d '\r' | grep -q '"BkGndImageBlendAlpha":100' || fail "the blend did not read back as given"
 
 cleanup
 "$run" "$exe" settings | tr -d '\r' | grep -q '"KaraokeRowCount":8,' || fail "default not shown"

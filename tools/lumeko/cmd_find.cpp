@@ -17,41 +17,10 @@
 #include "json.h"
 #include "platform/cp932.h"
 #include "search/lyrics_search.h"
+#include "setting_assignment.h"
 
 namespace lumeko::tool {
 namespace {
-
-void WriteOverride(TRegistry& reg, const std::string& assignment) {
-  const size_t eq = assignment.find('=');
-  if (eq == std::string::npos) throw UsageError{"--set wants Name=Value: " + assignment};
-  const std::string name = assignment.substr(0, eq);
-  const std::string value = assignment.substr(eq + 1);
-  const TSettingValue* setting = FindSettingValue(name);
-  if (!setting) throw UsageError{"no such setting: " + name};
-  switch (setting->Kind) {
-    case TSettingKind::sk_String:
-      reg.WriteString(name, Utf8ToCp932(value));
-      break;
-    case TSettingKind::sk_Bool:
-      if (value == "1" || value == "true" || value == "on") reg.WriteBool(name, true);
-      else if (value == "0" || value == "false" || value == "off") reg.WriteBool(name, false);
-      else throw UsageError{"bad value for " + name + " (1 or 0): " + value};
-      break;
-    case TSettingKind::sk_Integer: {
-      const long long v = ParseInteger(value, name.c_str());
-      if (v < INT32_MIN || v > INT32_MAX) throw UsageError{"value out of range for " + name + ": " + value};
-      reg.WriteInteger(name, static_cast<std::int32_t>(v));
-      break;
-    }
-    case TSettingKind::sk_Byte: {
-      const long long v = ParseInteger(value, name.c_str());
-      if (v < 0 || v > 255) throw UsageError{"value out of range for " + name + ": " + value};
-      const std::uint8_t b = static_cast<std::uint8_t>(v);
-      reg.WriteBinaryData(name, &b, 1);
-      break;
-    }
-  }
-}
 
 // The settings as the effect would read them, with the overrides applied.
 TSetupInfo ReadSettings(const std::vector<std::string>& overrides) {
@@ -61,11 +30,12 @@ TSetupInfo ReadSettings(const std::vector<std::string>& overrides) {
     LoadSettings(setup, changes);
     return setup;
   }
+  const std::vector<TSettingAssignment> parsed = ParseSettingAssignments(overrides);
   TRegistryOverride scratch(true);
   if (!scratch.Active()) throw UsageError{"cannot make a scratch copy of the settings for --set"};
   TRegistry reg(HKEY_CURRENT_USER);
   if (!reg.OpenKey(kSettingsKey, true)) throw UsageError{"cannot open the scratch settings for --set"};
-  for (const std::string& o : overrides) WriteOverride(reg, o);
+  for (const TSettingAssignment& a : parsed) StoreSettingAssignment(reg, a);
   reg.CloseKey();
   LoadSettings(setup, changes);
   return setup;

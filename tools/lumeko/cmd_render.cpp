@@ -7,7 +7,6 @@
 // is redirected over a copy of the user's settings, which are never changed.
 #include <windows.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,68 +22,18 @@
 #include "platform/wide.h"
 #include "player_host.h"
 #include "png_writer.h"
+#include "setting_assignment.h"
 
 namespace lumeko::tool {
 namespace {
 
-// Decimal or 0x-hexadecimal, fitting 32 bits.
-std::int32_t Value32(const std::string& text, const std::string& name) {
-  errno = 0;
-  char* end = nullptr;
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const long long v = hex ? static_cast<long long>(std::strtoull(text.c_str() + 2, &end, 16))
-                          : std::strtoll(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno == ERANGE || (hex && v > 0xFFFFFFFFLL) ||
-      (!hex && (v < INT32_MIN || v > INT32_MAX)))
-    throw UsageError{"bad number for " + name + ": " + text};
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-}
-
 // Checks every Name=Value first, then stores them all in the (redirected) key.
 void ApplyOverrides(const std::vector<std::string>& sets) {
-  struct Assignment {
-    const TSettingValue* value;
-    std::string text;
-    std::int32_t number;
-  };
-  std::vector<Assignment> parsed;
-  for (const std::string& s : sets) {
-    const size_t eq = s.find('=');
-    if (eq == std::string::npos) throw UsageError{"expected Name=Value: " + s};
-    const std::string name = s.substr(0, eq), value = s.substr(eq + 1);
-    const TSettingValue* v = FindSettingValue(name);
-    if (!v) throw UsageError{"unknown setting: " + name};
-    Assignment a{v, {}, 0};
-    if (v->Kind == TSettingKind::sk_String) {
-      a.text = Utf8ToCp932(value);
-    } else if (v->Kind == TSettingKind::sk_Bool) {
-      if (value == "1" || value == "true" || value == "on" || value == "yes") a.number = 1;
-      else if (value == "0" || value == "false" || value == "off" || value == "no") a.number = 0;
-      else throw UsageError{"bad boolean for " + name + ": " + value};
-    } else {
-      a.number = Value32(value, name);
-      if (v->Kind == TSettingKind::sk_Byte && (a.number < 0 || a.number > 255))
-        throw UsageError{"bad byte for " + name + ": " + value};
-    }
-    parsed.push_back(std::move(a));
-  }
+  const std::vector<TSettingAssignment> parsed = ParseSettingAssignments(sets);
   if (parsed.empty()) return;
   TRegistryEx reg(HKEY_CURRENT_USER);
   if (!reg.OpenKey(kSettingsKey, true)) throw std::runtime_error("cannot open the settings key");
-  for (const Assignment& a : parsed) {
-    switch (a.value->Kind) {
-      case TSettingKind::sk_String: reg.WriteString(a.value->Name, a.text); break;
-      case TSettingKind::sk_Bool: reg.WriteBool(a.value->Name, a.number != 0); break;
-      case TSettingKind::sk_Integer: reg.WriteInteger(a.value->Name, a.number); break;
-      case TSettingKind::sk_Byte: {
-        const std::uint8_t b = static_cast<std::uint8_t>(a.number);
-        reg.WriteBinaryData(a.value->Name, &b, 1);
-        break;
-      }
-    }
-    // A blend given here is on the current scale.
-    if (std::string(a.value->Name) == "BkGndImageBlendAlpha") reg.WriteInteger("Version", kSettingsVersion);
-  }
+  for (const TSettingAssignment& a : parsed) StoreSettingAssignment(reg, a);
 }
 
 std::vector<long long> ParseTimes(const ParsedArgs& p) {

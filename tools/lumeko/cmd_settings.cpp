@@ -4,8 +4,6 @@
 //
 // Names are the registry's value names; values are on the registry's scale
 // (SimilarStrength as stored, BkGndImageBlendAlpha after the Version rule).
-#include <cerrno>
-#include <cstdlib>
 #include <vector>
 
 #include "command.h"
@@ -13,6 +11,7 @@
 #include "effect/setup_info.h"
 #include "json.h"
 #include "platform/cp932.h"
+#include "setting_assignment.h"
 
 namespace lumeko::tool {
 namespace {
@@ -51,80 +50,15 @@ void WriteSettings(JsonWriter& j) {
   j.EndObject();
 }
 
-bool ParseBool(const std::string& text, bool& out) {
-  for (const char* t : {"1", "true", "on", "yes"})
-    if (text == t) return out = true, true;
-  for (const char* f : {"0", "false", "off", "no"})
-    if (text == f) return out = false, true;
-  return false;
-}
-
-// Decimal (signed) or 0x-hexadecimal, as colours are often written; the
-// result must fit 32 bits (unsigned hexadecimal wraps to the signed value).
-std::int32_t ParseValue32(const std::string& text, const std::string& name) {
-  errno = 0;
-  char* end = nullptr;
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const long long v = hex ? static_cast<long long>(std::strtoull(text.c_str() + 2, &end, 16))
-                          : std::strtoll(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno == ERANGE || (hex && v > 0xFFFFFFFFLL) || (!hex && (v < INT32_MIN || v > INT32_MAX)))
-    throw UsageError{"bad number for " + name + ": " + text};
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-}
-
-// One checked assignment, ready to store.
-struct TAssignment {
-  const TSettingValue* Value;
-  std::string Text;     // strings, CP932
-  std::int32_t Number;  // the others
-};
-
-TAssignment Parse(const std::string& assignment) {
-  const size_t eq = assignment.find('=');
-  if (eq == std::string::npos) throw UsageError{"expected Name=Value: " + assignment};
-  const std::string name = assignment.substr(0, eq);
-  const std::string value = assignment.substr(eq + 1);
-  TAssignment a{FindSettingValue(name), {}, 0};
-  if (!a.Value) throw UsageError{"unknown setting: " + name};
+// Stores one value and answers it as stored.
+void Store(TRegistry& reg, const TSettingAssignment& a, JsonWriter& j) {
+  StoreSettingAssignment(reg, a);
+  j.Key(a.Value->Name);
   switch (a.Value->Kind) {
-    case TSettingKind::sk_String: a.Text = Utf8ToCp932(value); break;
-    case TSettingKind::sk_Bool: {
-      bool b = false;
-      if (!ParseBool(value, b)) throw UsageError{"bad boolean for " + name + ": " + value};
-      a.Number = b ? 1 : 0;
-      break;
-    }
-    case TSettingKind::sk_Integer: a.Number = ParseValue32(value, name); break;
-    case TSettingKind::sk_Byte:
-      a.Number = ParseValue32(value, name);
-      if (a.Number < 0 || a.Number > 255) throw UsageError{"bad byte for " + name + ": " + value};
-      break;
-  }
-  return a;
-}
-
-void Store(TRegistryEx& reg, const TAssignment& a, JsonWriter& j) {
-  const std::string name = a.Value->Name;
-  j.Key(name);
-  switch (a.Value->Kind) {
-    case TSettingKind::sk_String:
-      reg.WriteString(name, a.Text);
-      j.String(Cp932ToUtf8(a.Text));
-      break;
-    case TSettingKind::sk_Bool:
-      reg.WriteBool(name, a.Number != 0);
-      j.Bool(a.Number != 0);
-      break;
+    case TSettingKind::sk_String: j.String(Cp932ToUtf8(a.Text)); break;
+    case TSettingKind::sk_Bool: j.Bool(a.Number != 0); break;
     case TSettingKind::sk_Integer:
-      reg.WriteInteger(name, a.Number);
-      j.Int(a.Number);
-      break;
-    case TSettingKind::sk_Byte: {
-      const std::uint8_t b = static_cast<std::uint8_t>(a.Number);
-      reg.WriteBinaryData(name, &b, 1);
-      j.Int(a.Number);
-      break;
-    }
+    case TSettingKind::sk_Byte: j.Int(a.Number); break;
   }
 }
 
@@ -137,12 +71,11 @@ int Run(const Args& args) {
     WriteSettings(j);
   } else {
     // Every assignment is checked before any is stored, so a typo stores nothing.
-    std::vector<TAssignment> parsed;
-    for (const std::string& s : sets) parsed.push_back(Parse(s));
+    const std::vector<TSettingAssignment> parsed = ParseSettingAssignments(sets);
     TRegistryEx reg(HKEY_CURRENT_USER);
     if (!reg.OpenKey(kSettingsKey, true)) throw std::runtime_error("cannot open the settings key");
     j.BeginObject().Key("set").BeginObject();
-    for (const TAssignment& a : parsed) Store(reg, a, j);
+    for (const TSettingAssignment& a : parsed) Store(reg, a, j);
     j.EndObject();
     j.Field("signalled", SignalPropertyChange());
     j.EndObject();
