@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/file_io.h"
+#include "platform/dib_info.h"
 #include "render/canvas.h"
 
 namespace lumeko {
@@ -18,13 +19,7 @@ bool TPreparedBitmap::Create(int width, int height) {
   if (static_cast<std::uint64_t>(width) * 4 * static_cast<std::uint64_t>(height) > kMaxPictureBytes) return false;
   UniqueHDC dc(::CreateCompatibleDC(nullptr));
   if (!dc) return false;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(width, height, 32);
   void* bits = nullptr;
   UniqueHBITMAP bmp(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp || !bits) return false;
@@ -121,13 +116,7 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     } else if (r.w == pic.Width && r.h == pic.Height) {
       for (int y = 0; y < r.h; ++y) copyRow(y, 0, y, r.w);
     } else {
-      BITMAPINFO bi{};
-      bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-      bi.bmiHeader.biWidth = pic.Width;
-      bi.bmiHeader.biHeight = -pic.Height;
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = 24;
-      bi.bmiHeader.biCompression = BI_RGB;
+      const BITMAPINFO bi = TopDownDibInfo(pic.Width, pic.Height, 24);
       ::SetStretchBltMode(out.Handle(), HALFTONE);
       ::SetBrushOrgEx(out.Handle(), 0, 0, nullptr);
       if (::StretchDIBits(out.Handle(), 0, 0, r.w, r.h, 0, 0, pic.Width, pic.Height, temp.data(), &bi,

@@ -1,6 +1,8 @@
 // The off-screen frame bitmap (see frame_bitmap.h).
 #include "render/dib_frame.h"
 
+#include "platform/dib_info.h"
+
 namespace lumeko {
 
 TDibFrame::~TDibFrame() {
@@ -17,13 +19,7 @@ bool TDibFrame::SetSize(int width, int height) {
   bits_ = nullptr;
   width_ = height_ = 0;
   if (width <= 0 || height <= 0) return true;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(width, height, 32);
   void* bits = nullptr;
   UniqueHBITMAP bmp(::CreateDIBSection(canvas_.Handle(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp || !bits) return true;

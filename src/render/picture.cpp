@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/file_io.h"
+#include "platform/dib_info.h"
 #include "platform/unique_handle.h"
 #include "platform/wide.h"
 #include "render/background_layout.h"
@@ -79,13 +80,7 @@ bool LoadBmp(const std::string& path, TBkGndPicture& picture) {
   p.Height = h;
   p.Stride = DibStride24(w);
   p.Pixels.resize(p.Stride * h);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(w, h, 24);
   UniqueHDC dc(::CreateCompatibleDC(nullptr));
   if (!dc) return false;
   // The device handle goes with bmp; only the pixel data stays.

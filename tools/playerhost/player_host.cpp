@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/dib_info.h"
+
 namespace lumeko::host {
 
 namespace {
@@ -125,13 +127,7 @@ HRESULT PlayerHost::SetPreset(LONG preset) { return effect_ ? effect_->SetCurren
 void PlayerHost::EnsureTarget(int width, int height) {
   if (dc_ && width == targetWidth_ && height == targetHeight_) return;
   if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width > 0 ? width : 1;
-  bi.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(width > 0 ? width : 1, height > 0 ? height : 1, 32);
   void* bits = nullptr;
   UniqueHBITMAP dib(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib) return;
@@ -216,12 +212,7 @@ Frame PlayerHost::CaptureWindow() const {
   if (f.Width <= 0 || f.Height <= 0) return f;
   WindowDC wdc(window_.get());
   UniqueHDC mem(::CreateCompatibleDC(wdc.get()));
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = f.Width;
-  bi.bmiHeader.biHeight = -f.Height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = TopDownDibInfo(f.Width, f.Height, 32);
   void* bits = nullptr;
   UniqueHBITMAP dib(::CreateDIBSection(mem.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib) return f;
