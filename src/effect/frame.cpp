@@ -59,9 +59,10 @@ void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
     RECT pileArea = area;
     // The other effect may leave its modes, colours, alignment or origin in
     // our DC; the painters rely on theirs, so the DC's state is put back.
-    const int saved = ::SaveDC(FrameBitmap.DC());
-    Pile->Render(&levels, FrameBitmap.DC(), &pileArea);
-    if (saved) ::RestoreDC(FrameBitmap.DC(), saved);
+    {
+      const SavedDCState saved(FrameBitmap.DC());
+      Pile->Render(&levels, FrameBitmap.DC(), &pileArea);
+    }
     PileDrawn = true;
   }
 

@@ -99,6 +99,22 @@ class SelectGuard {
   HGDIOBJ old_;
 };
 
+// A DC's drawing state (modes, colours, alignment, origin, selected objects)
+// saved for the lifetime of this guard and put back when it ends.
+class SavedDCState {
+ public:
+  explicit SavedDCState(HDC dc) noexcept : dc_(dc), saved_(::SaveDC(dc)) {}
+  SavedDCState(const SavedDCState&) = delete;
+  SavedDCState& operator=(const SavedDCState&) = delete;
+  ~SavedDCState() {
+    if (saved_) ::RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // A DC from GetDC, given back with ReleaseDC.
 class WindowDC {
  public:
