@@ -8,6 +8,7 @@
 #include "effect/class_factory.h"
 #include "effect/registry_fixture.h"
 #include "effect/settings.h"
+#include "effect/stacked_effect_stub.h"
 #include "effect/viz_lumeko.h"
 #include "platform/wide.h"
 
@@ -195,23 +196,11 @@ TEST_F(EffectObject, StackedEffectSettingsDecideWhetherConstructionFails) {
 }
 
 // A stacked effect that records what it is asked.
-class TRecordingEffect final : public IWMPEffects {
+class TRecordingEffect final : public test::TStackedEffectStub {
  public:
   int Renders = 0, MediaInfos = 0;
   LONG PresetAsked = -100;
   HRESULT PresetAnswer = S_OK;
-  ULONG Refs = 1;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (iid == IID_IUnknown || iid == IID_IWMPEffects) {
-      *out = this;
-      ++Refs;
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++Refs; }
-  STDMETHODIMP_(ULONG) Release() noexcept override { return --Refs; }  // lives on the test's stack
   STDMETHODIMP Render(TimedLevel*, HDC dc, RECT* r) noexcept override {
     ++Renders;
     ::FillRect(dc, r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -221,18 +210,10 @@ class TRecordingEffect final : public IWMPEffects {
     ++MediaInfos;
     return S_OK;
   }
-  STDMETHODIMP GetCapabilities(DWORD*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetTitle(BSTR*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetPresetTitle(LONG, BSTR*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetPresetCount(LONG*) noexcept override { return E_NOTIMPL; }
   STDMETHODIMP SetCurrentPreset(LONG p) noexcept override {
     PresetAsked = p;
     return PresetAnswer;
   }
-  STDMETHODIMP GetCurrentPreset(LONG*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP DisplayPropertyPage(HWND) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GoFullscreen(BOOL) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP RenderFullScreen(TimedLevel*) noexcept override { return E_NOTIMPL; }
 };
 
 TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {

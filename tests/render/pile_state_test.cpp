@@ -7,6 +7,7 @@
 #include "effect/registry_ex.h"
 #include "effect/registry_fixture.h"
 #include "effect/setup_info.h"
+#include "effect/stacked_effect_stub.h"
 #include "effect/viz_lumeko.h"
 
 namespace lumeko {
@@ -14,20 +15,8 @@ namespace {
 
 // A stacked effect that paints grey and leaves opaque red text backgrounds,
 // green text, a right-bottom text alignment and a moved origin behind.
-class TCarelessEffect final : public IWMPEffects {
+class TCarelessEffect final : public test::TStackedEffectStub {
  public:
-  ULONG Refs = 1;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (iid == IID_IUnknown || iid == IID_IWMPEffects) {
-      *out = this;
-      ++Refs;
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return ++Refs; }
-  STDMETHODIMP_(ULONG) Release() noexcept override { return --Refs; }  // lives on the test's stack
   STDMETHODIMP Render(TimedLevel*, HDC dc, RECT* r) noexcept override {
     const COLORREF old = ::SetBkColor(dc, RGB(40, 40, 40));
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, r, nullptr, 0, nullptr);
@@ -39,16 +28,6 @@ class TCarelessEffect final : public IWMPEffects {
     ::SetViewportOrgEx(dc, 30, 20, nullptr);
     return S_OK;
   }
-  STDMETHODIMP MediaInfo(LONG, LONG, BSTR) noexcept override { return S_OK; }
-  STDMETHODIMP GetCapabilities(DWORD*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetTitle(BSTR*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetPresetTitle(LONG, BSTR*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GetPresetCount(LONG*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP SetCurrentPreset(LONG) noexcept override { return S_OK; }
-  STDMETHODIMP GetCurrentPreset(LONG*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP DisplayPropertyPage(HWND) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP GoFullscreen(BOOL) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP RenderFullScreen(TimedLevel*) noexcept override { return E_NOTIMPL; }
 };
 
 class PileStateTest : public test::RegistryTest {};
