@@ -12,12 +12,11 @@
 #include <functional>
 #include <memory>
 
-#include "effect/draw_data.h"
-#include "effect/setup_info.h"
 #include "lyrics/lyrics_control.h"
+#include "platform/memory_bitmap.h"
 #include "render/background.h"
-#include "render/dib_frame.h"
 #include "render/text_lines.h"
+#include "settings/setting_table.h"
 
 using namespace lumeko;
 
@@ -57,10 +56,11 @@ int main(int argc, char** argv) {
   setup.Font.FontEffect = 1;  // frame effect: copies on every top layer
   setup.Color.ActiveBkGndColor = 0x202020;
 
-  TDibFrame frame;
-  TDibFrame player;  // stands for the player's device context
-  if (!frame.SetSize(W, H) || !player.SetSize(W, H)) return 1;
-  frame.Canvas().SetFontName(setup.Font.FontName);
+  TMemoryBitmap frame;
+  TMemoryBitmap player;  // stands for the player's device context
+  if (!frame.CreateDib32(W, H) || !player.CreateDib32(W, H)) return 1;
+  TCanvas canvas(frame.DC());
+  canvas.SetFontName(setup.Font.FontName);
 
   // A picture of our own, zoomed to cover the frame and tinted.
   TBackground bg;
@@ -81,11 +81,11 @@ int main(int argc, char** argv) {
   PrepareBackground(bg, setup.Color.BackgroundColor, BkGndOptionsOf(setup), W, H);
 
   TDrawData dd;
-  TPaintTarget target{frame.Canvas(), W, H, setup, lyrics, bg, dd};
+  TPaintTarget target{canvas, W, H, setup, lyrics, bg, dd};
   const RECT area{0, 0, W, H};
-  auto blit = [&] { ::BitBlt(player.Handle(), 0, 0, W, H, frame.Handle(), 0, 0, SRCCOPY); ::GdiFlush(); };
+  auto blit = [&] { ::BitBlt(player.DC(), 0, 0, W, H, frame.DC(), 0, 0, SRCCOPY); ::GdiFlush(); };
   auto paint = [&](long long ms, bool changed) {
-    RenderTextLines(target, 2, ms * 10000, true, changed, false, area);
+    RenderTextLines(target, TFrameState{2, ms * 10000, changed, false, area}, true);
     blit();
   };
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/folder_source.h"
 #include "platform/unique_handle.h"
 #include "platform/wide.h"
 #include "search/lyrics_search.h"
@@ -121,7 +122,7 @@ int main() {
     files = BareWalk(ToWide(root));
     walk.push_back(Now() - t);
     t = Now();
-    TLyricsSearch s;
+    TLyricsSearch s(SystemFolders());
     s.SetSimilarStrength(30);
     found = s.SearchByTitle(root, title, true, true, true);
     search.push_back(Now() - t);

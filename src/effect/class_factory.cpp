@@ -60,16 +60,20 @@ class TVizLumekoFactory final : public IClassFactory {
     // An aggregating object must take the object's own IUnknown.
     if (outer && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
     TVizLumeko* obj = nullptr;
+    TCaughtFailure failure{E_UNEXPECTED, {}};
     try {
       obj = TVizLumeko::CreateInstance(outer);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
-      ShowFailure(e.what());
-      return E_UNEXPECTED;
+      failure.Take(e.what());
     } catch (...) {
-      ShowFailure("unknown failure");
-      return E_UNEXPECTED;
+      failure.Take("unknown failure");
+    }
+    if (!obj) {
+      // Shown outside the handler: the box allocates.
+      ShowFailure(failure.Message);
+      return failure.Result;
     }
     IUnknown* const self = obj->NonDelegating();
     const HRESULT hr = self->QueryInterface(iid, out);

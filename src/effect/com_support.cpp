@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/com_ptr.h"
 #include "platform/wide.h"
 
 namespace lumeko {
@@ -41,29 +42,18 @@ std::wstring ModulePath() {
   }
 }
 
-void SetComErrorInfo(REFIID iid, const std::string& description) noexcept {
+void SetComErrorInfo(REFIID iid, const char* description) noexcept {
   try {
-    ICreateErrorInfo* create = nullptr;
-    if (FAILED(::CreateErrorInfo(&create))) return;
-    const std::wstring text = ToWide(description);
+    TComPtr<ICreateErrorInfo> create;
+    if (FAILED(::CreateErrorInfo(create.put()))) return;
+    const std::wstring text = ToWide(description ? description : "");
     create->SetGUID(iid);
     create->SetSource(const_cast<LPOLESTR>(L"LUMEKOlib.VizLumeko"));
     create->SetDescription(const_cast<LPOLESTR>(text.c_str()));
-    IErrorInfo* info = nullptr;
-    if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
-      ::SetErrorInfo(0, info);
-      info->Release();
-    }
-    create->Release();
+    if (TComPtr<IErrorInfo> info = create.query<IErrorInfo>(IID_IErrorInfo)) ::SetErrorInfo(0, info.get());
   } catch (...) {
+    // No error info then; the result code still tells the failure.
   }
-}
-
-BSTR AllocBstr(const std::string& cp932) {
-  const std::wstring w = ToWide(cp932);
-  BSTR b = ::SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
-  if (!b) throw std::bad_alloc();
-  return b;
 }
 
 }  // namespace lumeko

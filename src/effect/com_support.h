@@ -2,19 +2,24 @@
 // objects and locks behind DllCanUnloadNow, the module handle, a BSTR
 // owner, and the one catch-all that turns exceptions into HRESULTs.
 //
-// No exception may leave a COM method: each body runs inside ComCall,
-// which maps std::bad_alloc to E_OUTOFMEMORY and anything else to the
-// method's failing result, with the message as the thread's error info.
+// No exception may leave a COM method or a window procedure: each body runs
+// inside ComCall (or WindowCall), which maps std::bad_alloc to
+// E_OUTOFMEMORY, a system error to its own code and anything else to the
+// method's failing result. The handlers only copy into fixed buffers: an
+// allocation that failed inside one would end the player's process.
 #pragma once
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <atomic>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
 #include <utility>
+
+#include "platform/system_error.h"
 
 namespace lumeko {
 
@@ -30,19 +35,46 @@ void SetModuleHandle(HINSTANCE module) noexcept;
 std::wstring ModulePath();
 
 // Sets the calling thread's error info (description CP932, converted).
-void SetComErrorInfo(REFIID iid, const std::string& description) noexcept;
+void SetComErrorInfo(REFIID iid, const char* description) noexcept;
+
+// The failure an exception stands for, and its message cut to fit, taken
+// inside a catch handler without allocating.
+struct TCaughtFailure {
+  HRESULT Result;
+  char Message[256];
+
+  void Take(const char* what) noexcept {
+    std::strncpy(Message, what ? what : "", sizeof Message - 1);
+    Message[sizeof Message - 1] = '\0';
+  }
+};
 
 template <typename Body>
 HRESULT ComCall(REFIID iid, HRESULT failure, Body&& body) noexcept {
+  TCaughtFailure caught{failure, {}};
   try {
     return std::forward<Body>(body)();
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
+  } catch (const ESystemError& e) {
+    caught.Result = FAILED(e.Result()) ? e.Result() : failure;
+    caught.Take(e.what());
   } catch (const std::exception& e) {
-    SetComErrorInfo(iid, e.what());
-    return failure;
+    caught.Take(e.what());
   } catch (...) {
     return failure;
+  }
+  SetComErrorInfo(iid, caught.Message);
+  return caught.Result;
+}
+
+// The same edge for window procedures: a failure answers fallback.
+template <typename Body>
+LRESULT WindowCall(LRESULT fallback, Body&& body) noexcept {
+  try {
+    return std::forward<Body>(body)();
+  } catch (...) {
+    return fallback;
   }
 }
 
@@ -66,8 +98,5 @@ class TBstr {
  private:
   BSTR b_ = nullptr;
 };
-
-// A BSTR allocated from CP932 text; throws std::bad_alloc when it cannot be.
-BSTR AllocBstr(const std::string& cp932);
 
 }  // namespace lumeko

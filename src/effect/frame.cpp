@@ -15,17 +15,17 @@ namespace lumeko {
 
 STDMETHODIMP TVizLumeko::Render(TimedLevel* levels, HDC hdc, RECT* rect) noexcept {
   if (!levels || !rect) return E_POINTER;
-  return ComCall(IID_IWMPEffects, E_FAIL, [&] {
+  const HRESULT hr = ComCall(IID_IWMPEffects, E_FAIL, [&] {
     if (MediaPending) LoadLyrics();
-    try {
-      RenderFrame(*levels, hdc, *rect);
-    } catch (...) {
-      EndFrame(*levels);
-      throw;
-    }
+    RenderFrame(*levels, hdc, *rect);
+    return S_OK;
+  });
+  // The bookkeeping runs whatever the frame did, outside its handler.
+  const HRESULT end = ComCall(IID_IWMPEffects, E_FAIL, [&] {
     EndFrame(*levels);
     return S_OK;
   });
+  return FAILED(hr) ? hr : end;
 }
 
 void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
@@ -33,8 +33,9 @@ void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
 
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  if (!FrameBitmap.DC() || FrameBitmap.Width() != width || FrameBitmap.Height() != height) {
-    FrameBitmap.SetSize(hdc, width, height);
+  if (!FrameBitmap || FrameBitmap.Width() != width || FrameBitmap.Height() != height) {
+    if (width < 0 || height < 0) throw std::runtime_error("the player's area has a negative size");
+    if (!FrameBitmap.CreateCompatible(hdc, width, height)) throw std::runtime_error("cannot create the frame bitmap");
     Changes |= cf_FrameResized;
   }
 
@@ -61,7 +62,7 @@ void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
     // our DC; the painters rely on theirs, so the DC's state is put back.
     {
       const SavedDCState saved(FrameBitmap.DC());
-      Pile->Render(&levels, FrameBitmap.DC(), &pileArea);
+      Pile->Render(&levels, FrameBitmap.DC(), &pileArea);  // its result is not looked at
     }
     PileDrawn = true;
   }
@@ -71,12 +72,9 @@ void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
   else if (changed)
     PaintBackground();
 
+  // A true-colour frame has no palette of its own to realise in hdc.
   if (!::BitBlt(hdc, rect.left, rect.top, width, height, FrameBitmap.DC(), 0, 0, SRCCOPY))
     throw std::runtime_error("cannot copy the frame to the player's area");
-  if (HPALETTE pal = FrameBitmap.Palette()) {
-    ::SelectPalette(hdc, pal, TRUE);
-    ::RealizePalette(hdc);
-  }
 
   if (ThrottleEvent) ::WaitForSingleObject(ThrottleEvent.get(), 50);
 }
@@ -112,12 +110,11 @@ STDMETHODIMP TVizLumeko::RenderWindowed(TimedLevel* levels, BOOL) noexcept {
   if (!Core) return S_OK;
   if (!levels) return E_POINTER;
   return ComCall(IID_IWMPEffects2, E_FAIL, [&] {
-    IWMPControls* controls = nullptr;
-    HRESULT hr = Core->get_controls(&controls);
+    TComPtr<IWMPControls> controls;
+    HRESULT hr = Core->get_controls(controls.put());
     if (FAILED(hr) || !controls) throw std::runtime_error("the player has no transport controls");
     double position = 0;
     hr = controls->get_currentPosition(&position);
-    controls->Release();
     if (FAILED(hr)) throw std::runtime_error("the player did not give its position");
 
     WindowDC dc(Window);
@@ -125,9 +122,29 @@ STDMETHODIMP TVizLumeko::RenderWindowed(TimedLevel* levels, BOOL) noexcept {
     RECT rect{};
     ::GetClientRect(Window, &rect);
     levels->timeStamp = PositionToTimeStamp(position);
-    Render(levels, dc.get(), &rect);
-    return S_OK;
+    return Render(levels, dc.get(), &rect);
   });
+}
+
+TCanvas* TVizLumeko::Canvas() {
+  if (!FrameBitmap) return nullptr;
+  if (!FrameCanvas || FrameCanvas->Handle() != FrameBitmap.DC()) {
+    FrameCanvas.reset();
+    FrameCanvas = std::make_unique<TCanvas>(FrameBitmap.DC());
+  }
+  FrameCanvas->SetFontName(Setup.Font.FontName);
+  FrameCanvas->SetFontStyle(Setup.Font.FontStyle);
+  return FrameCanvas.get();
+}
+
+// The painter of CurrentPreset draws the lyrics into the frame; a failure
+// is repainted on a later frame.
+HRESULT TVizLumeko::PaintLyrics(const TimedLevel& levels, bool changed, const RECT& area) {
+  TCanvas* c = Canvas();
+  if (!c) return E_FAIL;
+  TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData};
+  const TFrameState frame{levels.state, levels.timeStamp, changed, PileDrawn, area};
+  return Presets()[CurrentPreset].Paint(target, frame);
 }
 
 }  // namespace lumeko

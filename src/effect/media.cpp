@@ -4,17 +4,11 @@
 // SetMedia only records; LoadLyrics runs at the start of the next frame,
 // clears MediaPending even when a step raises (so a bad item is not retried
 // every frame), and then brings the background schedule in line.
-// FindLyricsFile is where the lyrics search answers. A build without the
-// lyrics search (its pattern engine not yet present) finds only the file
-// beside the media that has the media's own name with a lyrics extension.
-#include <array>
-
+// FindLyricsFile is where the lyrics search answers, over the system's folders.
+#include "effect/search_options.h"
 #include "effect/viz_lumeko.h"
-#include "platform/cp932.h"
-#ifdef LUMEKO_LYRICS_SEARCH
-#include "effect/media_change.h"
-#endif
-#include "platform/file_io.h"
+#include "platform/folder_source.h"
+#include "platform/path_parts.h"
 
 namespace lumeko {
 
@@ -45,16 +39,7 @@ void TVizLumeko::LoadLyrics() {
   const std::string path = FindLyricsFile(MediaTitle, MediaUrl);
   Lyrics->LoadFromFile(path);
 
-  // The name part ends at a real '\' or ':', never at the second byte of a
-  // character such as 表.
-  const std::string& loaded = Lyrics->FileName();
-  size_t nameStart = 0;
-  for (size_t i = 0; i < loaded.size(); i += CharLength(loaded, i))
-    if (loaded[i] == '\\' || loaded[i] == '/' || loaded[i] == ':') nameStart = i + 1;
-  std::string base = loaded.substr(nameStart);
-  const size_t dot = base.rfind('.');
-  if (dot != std::string::npos) base.resize(dot);
-  LyricsBaseName = base;
+  LyricsBaseName = BaseNameOf(Lyrics->FileName());
 
   Changes |= cf_Lyrics;
   LoadBackground(std::string());
@@ -64,25 +49,8 @@ void TVizLumeko::LoadLyrics() {
 }
 
 std::string TVizLumeko::FindLyricsFile(const std::string& title, const std::string& url) {
-#ifdef LUMEKO_LYRICS_SEARCH
   // Never throws: a title that is no valid pattern simply finds nothing.
-  return FindLyricsFor(SearchOptionsFrom(Setup.File), title, url).File;
-#else
-  (void)title;
-  if (url.empty()) return std::string();
-  // The media's own folder and name; a URL that is no local path finds nothing.
-  const size_t slash = url.find_last_of("\\/");
-  const size_t dot = url.rfind('.');
-  const std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-                               ? url.substr(0, dot)
-                               : url;
-  static constexpr std::array kExtensions{".kra", ".lrc", ".txt"};
-  for (const char* ext : kExtensions) {
-    const std::string candidate = stem + ext;
-    if (FileExists(candidate)) return candidate;
-  }
-  return std::string();
-#endif
+  return FindLyricsFor(SearchOptionsFrom(Setup.File), title, url, SystemFolders()).File;
 }
 
 }  // namespace lumeko

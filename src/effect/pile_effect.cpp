@@ -12,8 +12,7 @@
 namespace lumeko {
 
 void TVizLumeko::ReleasePile() noexcept {
-  if (Pile) Pile->Release();
-  Pile = nullptr;
+  Pile.reset();
   PileDrawn = false;
 }
 
@@ -28,14 +27,12 @@ void TVizLumeko::CreatePileEffect() {
     throw std::runtime_error("'" + p.PileEffectClassId + "' is not a valid class identifier");
   if (clsid == CLSID_VizLumeko) throw std::runtime_error("the effect cannot be stacked on itself");
 
-  IUnknown* unknown = nullptr;
+  TComPtr<IUnknown> unknown;
   const HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                        reinterpret_cast<void**>(&unknown));
+                                        unknown.put_void());
   if (FAILED(hr) || !unknown)
     throw std::runtime_error("the effect " + p.PileEffectClassId + " to stack cannot be created");
-  void* effects = nullptr;
-  if (SUCCEEDED(unknown->QueryInterface(IID_IWMPEffects, &effects))) Pile = static_cast<IWMPEffects*>(effects);
-  unknown->Release();
+  Pile = unknown.query<IWMPEffects>(IID_IWMPEffects);  // none: no stacked effect, no error
 }
 
 }  // namespace lumeko

@@ -2,19 +2,23 @@
 // player's entry in its list of effects; removal also takes the user's
 // settings and colour schemes.
 //
-// Registration is stateless: running it twice writes the same values, and
-// removal of what is not there still succeeds. A player key that cannot be
-// created is skipped; any other failure answers E_FAIL.
+// Every key and value written is one row of one table, which registration
+// walks forwards and removal backwards, so the two cannot drift apart. A
+// failure answers the system's own code (an "access denied" reaches
+// regsvr32 as such). Registration is stateless: running it twice writes the
+// same values, and removal of what is not there still succeeds.
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "effect/class_factory.h"
 #include "effect/com_support.h"
 #include "effect/player_interfaces.h"
-#include "effect/registry_ex.h"
-#include "effect/setup_info.h"
 #include "effect/viz_lumeko.h"
+#include "platform/com_ptr.h"
 #include "platform/wide.h"
+#include "settings/registry_ex.h"
+#include "settings/setup_info.h"
 
 namespace lumeko {
 
@@ -28,27 +32,19 @@ constexpr char kPlayerDescription[] =
     "\x8E\x8B\x8A\x6F\x83\x47\x83\x74\x83\x46\x83\x4E\x83\x67\x82\xC5\x82\xB7\x81\x42";
 constexpr char kPlayerEffectKey[] = "\\Software\\Microsoft\\MediaPlayer\\Objects\\Effects\\Lumeko";
 
+// One value written by registration, and the key removal deletes for it.
+struct TRegistration {
+  HKEY Root;
+  std::string Key;
+  std::string ValueName;  // "" for the key's default value
+  std::wstring Value;     // UTF-16: the module's path may be outside CP932
+  std::string RemoveKey;  // deleted with everything below it on removal
+};
+
 std::string GuidText(const GUID& g) {
   wchar_t buf[40];
   if (!::StringFromGUID2(g, buf, 40)) throw std::runtime_error("cannot format a class identifier");
   return FromWide(buf);
-}
-
-// A key under HKEY_CLASSES_ROOT with its default value.
-void WriteClassKey(const std::string& key, const std::string& value, const char* name = "") {
-  TRegistry reg(HKEY_CLASSES_ROOT);
-  if (!reg.OpenKey(key, true)) throw std::runtime_error("cannot create the class key " + key);
-  reg.WriteString(name, value);
-}
-
-// The module's path as the system gave it: a folder name that code page 932
-// cannot spell must still lead COM to the module.
-void WriteServerPath(const std::string& key, const std::wstring& path) {
-  TRegistry reg(HKEY_CLASSES_ROOT);
-  if (!reg.OpenKey(key, true)) throw std::runtime_error("cannot create the class key " + key);
-  if (::RegSetValueExW(reg.CurrentKey(), L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-    throw std::runtime_error("cannot write the class key " + key);
 }
 
 // The module path for InprocServer32: its short form when it holds a blank.
@@ -63,69 +59,80 @@ std::wstring ServerPath(const std::wstring& path) {
   return shortPath;
 }
 
-void RegisterClass() {
-  const std::wstring path = ModulePath();
-  if (path.empty()) throw std::runtime_error("the module has no path");
-
-  ITypeLib* lib = nullptr;
-  HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib);
-  if (FAILED(hr)) throw std::runtime_error("the module holds no type library");
-  hr = ::RegisterTypeLib(lib, const_cast<LPOLESTR>(path.c_str()), nullptr);
-  lib->Release();
-  if (FAILED(hr)) throw std::runtime_error("cannot register the type library");
-
+// In the order they are written; removal goes the other way.
+std::vector<TRegistration> Registrations(const std::wstring& modulePath) {
   const std::string clsid = GuidText(CLSID_VizLumeko);
   const std::string clsidKey = "CLSID\\" + clsid;
-  WriteClassKey(clsidKey, kClassDescription);
-  WriteServerPath(clsidKey + "\\InprocServer32", ServerPath(path));
-  WriteClassKey(clsidKey + "\\InprocServer32", "Apartment", "ThreadingModel");
-  WriteClassKey(kProgId, kClassDescription);
-  WriteClassKey(std::string(kProgId) + "\\Clsid", clsid);
-  WriteClassKey(clsidKey + "\\ProgID", kProgId);
-  WriteClassKey(clsidKey + "\\Version", std::to_string(kTypeLibMajor) + "." + std::to_string(kTypeLibMinor));
-  WriteClassKey(clsidKey + "\\TypeLib", GuidText(LIBID_LUMEKOlib));
+  const std::string server = clsidKey + "\\InprocServer32";
+  const std::string progIdClsid = std::string(kProgId) + "\\Clsid";
+  const std::string player = std::string(kPlayerEffectKey) + "\\Properties";
+  const std::wstring version = std::to_wstring(kTypeLibMajor) + L"." + std::to_wstring(kTypeLibMinor);
+  return {
+      {HKEY_CLASSES_ROOT, clsidKey, "", ToWide(kClassDescription), clsidKey},
+      {HKEY_CLASSES_ROOT, server, "", ServerPath(modulePath), server},
+      {HKEY_CLASSES_ROOT, server, "ThreadingModel", L"Apartment", server},
+      {HKEY_CLASSES_ROOT, kProgId, "", ToWide(kClassDescription), kProgId},
+      {HKEY_CLASSES_ROOT, progIdClsid, "", ToWide(clsid), progIdClsid},
+      {HKEY_CLASSES_ROOT, clsidKey + "\\ProgID", "", ToWide(kProgId), clsidKey + "\\ProgID"},
+      {HKEY_CLASSES_ROOT, clsidKey + "\\Version", "", version, clsidKey + "\\Version"},
+      {HKEY_CLASSES_ROOT, clsidKey + "\\TypeLib", "", ToWide(GuidText(LIBID_LUMEKOlib)), clsidKey + "\\TypeLib"},
+      // The player lists the effect by this entry; it needs the machine's key.
+      {HKEY_LOCAL_MACHINE, player, "classid", ToWide(clsid), kPlayerEffectKey},
+      {HKEY_LOCAL_MACHINE, player, "description", ToWide(kPlayerDescription), kPlayerEffectKey},
+      {HKEY_LOCAL_MACHINE, player, "name", ToWide(kEffectTitle), kPlayerEffectKey},
+  };
 }
 
-void RegisterPlayerEntry() {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
-  if (!reg.OpenKey(std::string(kPlayerEffectKey) + "\\Properties", true)) return;
-  reg.WriteString("classid", GuidText(CLSID_VizLumeko));
-  reg.WriteString("description", kPlayerDescription);
-  reg.WriteString("name", kEffectTitle);
+[[noreturn]] void Fail(const std::string& what, LONG code) { throw ERegistryException(what, code); }
+
+void Write(const TRegistration& r) {
+  TRegistry reg(r.Root);
+  if (const LONG rc = reg.Open(r.Key, true); rc != ERROR_SUCCESS) Fail("cannot create the key " + r.Key, rc);
+  const LONG rc = ::RegSetValueExW(reg.CurrentKey(), ToWide(r.ValueName).c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(r.Value.c_str()),
+                                   static_cast<DWORD>((r.Value.size() + 1) * sizeof(wchar_t)));
+  if (rc != ERROR_SUCCESS) Fail("cannot write " + r.Key, rc);
+}
+
+void Remove(HKEY root, const std::string& key) {
+  const LONG rc = ::RegDeleteTreeW(root, RegistryPath(key).c_str());
+  if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) Fail("cannot remove the key " + key, rc);
+}
+
+void RegisterAll() {
+  const std::wstring path = ModulePath();
+  if (path.empty()) throw std::runtime_error("the module has no path");
+  TComPtr<ITypeLib> lib;
+  HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
+  if (FAILED(hr)) throw ESystemError("the module holds no type library", hr);
+  hr = ::RegisterTypeLib(lib.get(), const_cast<LPOLESTR>(path.c_str()), nullptr);
+  if (FAILED(hr)) throw ESystemError("cannot register the type library", hr);
+  for (const TRegistration& r : Registrations(path)) Write(r);
 }
 
 void UnregisterAll() {
-  const std::string clsidKey = "CLSID\\" + GuidText(CLSID_VizLumeko);
-  // Innermost first, as a key with subkeys cannot go on its own.
-  for (const std::string& key :
-       {clsidKey + "\\TypeLib", clsidKey + "\\Version", clsidKey + "\\ProgID", std::string(kProgId) + "\\Clsid",
-        std::string(kProgId), clsidKey + "\\InprocServer32", clsidKey})
-    ::RegDeleteKeyW(HKEY_CLASSES_ROOT, RegistryPath(key).c_str());
+  const std::vector<TRegistration> rows = Registrations(ModulePath());
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) Remove(it->Root, it->RemoveKey);
+  // Not registered is not a failure here.
   ::UnRegisterTypeLib(LIBID_LUMEKOlib, kTypeLibMajor, kTypeLibMinor, kTypeLibLocale, SYS_WIN32);
-
-  TRegistry(HKEY_LOCAL_MACHINE).DeleteKey(kPlayerEffectKey);
-  TRegistry(HKEY_CURRENT_USER).DeleteKey(kLumekoKey);
+  // The user's settings and colour schemes go with the effect.
+  Remove(HKEY_CURRENT_USER, kLumekoKey);
 }
 
 }  // namespace
 
 HRESULT EffectRegisterServer() noexcept {
-  try {
-    RegisterClass();
-    RegisterPlayerEntry();
+  return ComCall(IID_IUnknown, E_FAIL, [] {
+    RegisterAll();
     return S_OK;
-  } catch (...) {
-    return E_FAIL;
-  }
+  });
 }
 
 HRESULT EffectUnregisterServer() noexcept {
-  try {
+  return ComCall(IID_IUnknown, E_FAIL, [] {
     UnregisterAll();
     return S_OK;
-  } catch (...) {
-    return E_FAIL;
-  }
+  });
 }
 
 }  // namespace lumeko

@@ -1,12 +1,12 @@
 // Applying the settings to a running effect object, at construction and
 // whenever the property page announces a save.
-#include "effect/settings.h"
 #include "effect/viz_lumeko.h"
+#include "settings/settings_store.h"
 
 namespace lumeko {
 
 void TVizLumeko::ApplySettings() {
-  LoadSettings(Setup, Changes);
+  if (LoadSettings(Setup)) Changes |= cf_Font;
 
   ThrottleEvent.reset();
   if (Setup.DisplayFlags & df_BurdenReduction) {
@@ -25,6 +25,14 @@ void TVizLumeko::ApplySettings() {
 
 bool TVizLumeko::CheckPropertyChange() {
   return PollPropertyChange([this] { ApplySettings(); });
+}
+
+// The frame canvas's font from the settings.
+void TVizLumeko::ApplyFontSetup() {
+  if (TCanvas* c = Canvas()) {
+    c->SetFontName(Setup.Font.FontName);
+    c->SetFontStyle(Setup.Font.FontStyle);
+  }
 }
 
 }  // namespace lumeko

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/file_io.h"
+#include "platform/path_parts.h"
 #include "platform/wide.h"
 
 namespace lumeko {
@@ -33,14 +34,7 @@ bool LessIgnoreCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string TagFilePathFor(const std::string& modulePath) {
-  size_t nameStart = 0;
-  for (size_t i = 0; i < modulePath.size(); i += CharLength(modulePath, i))
-    if (modulePath[i] == '\\' || modulePath[i] == ':') nameStart = i + 1;
-  const size_t dot = modulePath.rfind('.');
-  const std::string stem = (dot == std::string::npos || dot < nameStart) ? modulePath : modulePath.substr(0, dot);
-  return stem + ".@tag";
-}
+std::string TagFilePathFor(const std::string& modulePath) { return WithExtension(modulePath, ".@tag"); }
 
 std::string TagEntryName(const std::string& entry) { return entry.substr(0, entry.find('=')); }
 

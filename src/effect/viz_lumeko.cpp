@@ -7,21 +7,15 @@
 // served from the type library embedded in this module.
 #include "effect/viz_lumeko.h"
 
+#include <stdexcept>
+
 #include "effect/tag_defaults.h"
 #include "platform/wide.h"
-
-#include "effect/settings.h"
-#include "platform/wide.h"
+#include "settings/settings_store.h"
 
 namespace lumeko {
 
 const char kEffectTitle[] = "\x89\xCC\x8E\x8C\x95\x5C\x8E\xA6(LUMEKO)";  // 歌詞表示(LUMEKO)
-const char* const kPresetTitles[kPresetCount] = {
-    "\x83\x5A\x83\x93\x83\x5E\x83\x8A\x83\x93\x83\x4F",  // センタリング
-    "\x8D\xB6\x8A\xF1\x82\xB9",                          // 左寄せ
-    "\x88\xEA\x8D\x73\x95\x5C\x8E\xA6",                  // 一行表示
-    "\x83\x4A\x83\x89\x83\x49\x83\x50",                  // カラオケ
-};
 
 TVizLumeko::TVizLumeko() { ++ModuleObjectCount(); }
 
@@ -45,15 +39,9 @@ void TVizLumeko::Initialize() {
     if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)), &TagDefaultsBlankBgFile);
   }
   PropertyEvent = CreatePropertyChangeEvent();
-  LARGE_INTEGER now{};
-  ::QueryPerformanceCounter(&now);
-  Random.seed(static_cast<std::mt19937::result_type>(now.QuadPart ^ (now.QuadPart >> 32)));
   Lyrics = std::make_unique<TLyricsControl>();
-  LARGE_INTEGER freq{};
-  ::QueryPerformanceFrequency(&freq);
-  TicksPerMs = freq.QuadPart / 1000;
   ApplySettings();
-  LoadPileSettings(Setup.Pile);
+  LoadPileSettings(Setup);
   CreatePileEffect();
 }
 
@@ -61,20 +49,14 @@ TVizLumeko::~TVizLumeko() {
   ReleasePile();
   PropertyEvent.reset();
   FreeBackground();
-  FreeKaraokeLayout();
-  if (HintWindow) {
-    HintWindow.reset();
-    ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
-  }
-  SchemeMenu.reset();
+  HideHint();
   FrameCanvas.reset();  // puts its font out of the DC first
-  FrameBitmap.Free();
+  FrameBitmap.Reset();
   Lyrics.reset();
   ThrottleEvent.reset();
   BkGndSchedule.clear();
   TagDefaults.reset();
-  if (Core) Core->Release();
-  Core = nullptr;
+  Core.reset();
   --ModuleObjectCount();
 }
 
@@ -128,7 +110,6 @@ STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR titl
       SetMedia(&t, nullptr);
     }
     ResetDrawData(DrawData, dd_Metrics | dd_Fadeout | dd_Position);
-    FreeKaraokeLayout();
     if (Pile) Pile->MediaInfo(channelCount, sampleRate, title);
     return S_OK;
   });
@@ -136,7 +117,8 @@ STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR titl
 
 STDMETHODIMP TVizLumeko::GetCapabilities(DWORD* capabilities) noexcept {
   if (!capabilities) return E_POINTER;
-  *capabilities = EFFECT_HASPROPERTYPAGE;
+  // No property page to offer: the player's Properties button stays off.
+  *capabilities = 0;
   return S_OK;
 }
 
@@ -163,7 +145,7 @@ STDMETHODIMP TVizLumeko::GetPresetTitle(LONG preset, BSTR* title) noexcept {
   if (!title) return E_POINTER;
   *title = nullptr;
   if (preset < 0 || preset >= kPresetCount) return E_FAIL;
-  return ComCall(IID_IWMPEffects, E_FAIL, [&] { return TitleOut(kPresetTitles[preset], title); });
+  return ComCall(IID_IWMPEffects, E_FAIL, [&] { return TitleOut(Presets()[preset].Title, title); });
 }
 
 STDMETHODIMP TVizLumeko::GetPresetCount(LONG* count) noexcept {
@@ -190,13 +172,8 @@ STDMETHODIMP TVizLumeko::GetCurrentPreset(LONG* preset) noexcept {
   return S_OK;
 }
 
-STDMETHODIMP TVizLumeko::DisplayPropertyPage(HWND owner) noexcept {
-  return ComCall(IID_IWMPEffects, E_FAIL, [&] {
-    // Once the page is opened, the stacked effect is gone for this instance.
-    ReleasePile();
-    return ShowPropertyPage(owner);
-  });
-}
+// There is no page to show; the stacked effect stays, as nothing was opened.
+STDMETHODIMP TVizLumeko::DisplayPropertyPage(HWND) noexcept { return E_NOTIMPL; }
 
 STDMETHODIMP TVizLumeko::GoFullscreen(BOOL) noexcept { return S_OK; }
 
@@ -205,9 +182,7 @@ STDMETHODIMP TVizLumeko::RenderFullScreen(TimedLevel*) noexcept { return S_OK; }
 // ---- IWMPEffects2: the simple slots ----
 
 STDMETHODIMP TVizLumeko::SetCore(IWMPCore* core) noexcept {
-  if (core) core->AddRef();
-  if (Core) Core->Release();
-  Core = core;
+  Core = TComPtr<IWMPCore>::Share(core);
   return S_OK;
 }
 
@@ -217,12 +192,7 @@ STDMETHODIMP TVizLumeko::Create(HWND parent) noexcept {
 }
 
 STDMETHODIMP TVizLumeko::Destroy() noexcept {
-  SchemeMenu.reset();
-  // A hint still shown goes with the window it belongs to.
-  if (HintWindow) {
-    HintWindow.reset();
-    ::UnregisterClassW(L"LumekoHintWindow", ModuleHandle());
-  }
+  HideHint();  // a hint still shown goes with the window it belongs to
   Window = nullptr;
   return S_OK;
 }
@@ -251,15 +221,12 @@ STDMETHODIMP TVizLumeko::NotifyNewMedia(IWMPMedia* media) noexcept {
 // ---- IDispatch, IProvideClassInfo, ISupportErrorInfo ----
 
 HRESULT TVizLumeko::LoadTypeInfo(ITypeInfo** info, bool classInfo) {
-  if (!info) return E_POINTER;
   *info = nullptr;
-  ITypeLib* lib = nullptr;
+  TComPtr<ITypeLib> lib;
   const std::wstring path = ModulePath();
-  HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib);
+  HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
   if (FAILED(hr)) return hr;
-  hr = lib->GetTypeInfoOfGuid(classInfo ? CLSID_VizLumeko : IID_IVizLumeko, info);
-  lib->Release();
-  return hr;
+  return lib->GetTypeInfoOfGuid(classInfo ? CLSID_VizLumeko : IID_IVizLumeko, info);
 }
 
 STDMETHODIMP TVizLumeko::GetTypeInfoCount(UINT* count) noexcept {
@@ -272,31 +239,33 @@ STDMETHODIMP TVizLumeko::GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcep
   if (!info) return E_POINTER;
   *info = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
-  return LoadTypeInfo(info, false);
+  return ComCall(IID_IDispatch, E_FAIL, [&] { return LoadTypeInfo(info, false); });
 }
 
 STDMETHODIMP TVizLumeko::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  ITypeInfo* ti = nullptr;
-  HRESULT hr = LoadTypeInfo(&ti, false);
-  if (FAILED(hr)) return hr;
-  hr = ::DispGetIDsOfNames(ti, names, count, ids);
-  ti->Release();
-  return hr;
+  return ComCall(IID_IDispatch, E_FAIL, [&] {
+    TComPtr<ITypeInfo> ti;
+    const HRESULT hr = LoadTypeInfo(ti.put(), false);
+    return FAILED(hr) ? hr : ::DispGetIDsOfNames(ti.get(), names, count, ids);
+  });
 }
 
 STDMETHODIMP TVizLumeko::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                 EXCEPINFO* excep, UINT* argErr) noexcept {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  ITypeInfo* ti = nullptr;
-  HRESULT hr = LoadTypeInfo(&ti, false);
-  if (FAILED(hr)) return hr;
-  hr = ::DispInvoke(static_cast<IVizLumeko*>(this), ti, id, flags, params, result, excep, argErr);
-  ti->Release();
-  return hr;
+  return ComCall(IID_IDispatch, E_FAIL, [&] {
+    TComPtr<ITypeInfo> ti;
+    const HRESULT hr = LoadTypeInfo(ti.put(), false);
+    return FAILED(hr) ? hr
+                      : ::DispInvoke(static_cast<IVizLumeko*>(this), ti.get(), id, flags, params, result, excep, argErr);
+  });
 }
 
-STDMETHODIMP TVizLumeko::GetClassInfo(ITypeInfo** info) noexcept { return LoadTypeInfo(info, true); }
+STDMETHODIMP TVizLumeko::GetClassInfo(ITypeInfo** info) noexcept {
+  if (!info) return E_POINTER;
+  return ComCall(IID_IProvideClassInfo, E_FAIL, [&] { return LoadTypeInfo(info, true); });
+}
 
 STDMETHODIMP TVizLumeko::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
   return (iid == IID_IWMPEffects || iid == IID_IWMPEffects2 || iid == IID_IVizLumeko) ? S_OK : S_FALSE;

@@ -4,34 +4,43 @@
 // lyrics document, off-screen frame, background schedule and picture, the
 // stacked effect. The player calls it on one thread (apartment model); it
 // takes no locks. Every interface method is noexcept and ends in ComCall,
-// so no exception reaches the player and the object stays usable.
+// so no exception reaches the player and the object stays usable. Drawing
+// is the painters' business: the object hands them a TPaintTarget.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "effect/com_support.h"
-#include "effect/draw_data.h"
-#include "effect/frame_bitmap.h"
 #include "effect/player_interfaces.h"
-#include "effect/setup_info.h"
 #include "lyrics/lyrics_control.h"
+#include "platform/com_ptr.h"
+#include "platform/memory_bitmap.h"
+#include "platform/unique_handle.h"
 #include "render/background.h"
 #include "render/canvas.h"
-#include "platform/unique_handle.h"
+#include "render/draw_data.h"
+#include "render/painter.h"
+#include "settings/setup_info.h"
 
 namespace lumeko {
 
-inline constexpr int kPresetCount = 4;
 // The effect's title, also the player registration's name (CP932).
 extern const char kEffectTitle[];
-extern const char* const kPresetTitles[kPresetCount];
+
+// Change flags of the effect object, gathered between frames; any of them
+// makes the next frame a full repaint.
+inline constexpr std::uint8_t cf_Background = 1;
+inline constexpr std::uint8_t cf_Lyrics = 2;
+inline constexpr std::uint8_t cf_FrameResized = 4;
+inline constexpr std::uint8_t cf_Preset = 8;
+inline constexpr std::uint8_t cf_Font = 16;
 
 class TVizLumeko final : public IWMPEffects2,
                          public IVizLumeko,
@@ -84,42 +93,25 @@ class TVizLumeko final : public IWMPEffects2,
   // ISupportErrorInfo
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
 
-  // ---- Fields, shared with the painters and the media handling ----
-  UniqueHandleH ThrottleEvent;       // only while BurdenReduction is on; never signalled
-  std::string MediaTitle;            // CP932
-  std::int32_t CurrentPreset = 0;    // 0..3
-  TFrameBitmap FrameBitmap;
-  std::string LyricsBaseName;        // loaded file's name without folder and extension
-  std::unique_ptr<TLyricsControl> Lyrics;
-  // The frame's canvas (font and drawing state), made over FrameBitmap's DC.
-  std::unique_ptr<TCanvas> FrameCanvas;
-  // BkGndPicture, BkGndBitmap, BkGndFile, BkGndPrepared and BkGndRect.
-  TBackground BkGnd;
-  TSetupInfo Setup;
-  TDrawData DrawData;
-  std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame
-  std::int64_t TicksPerMs = 0;       // performance-counter ticks a millisecond
-  IWMPEffects* Pile = nullptr;       // the stacked effect, owned reference
-  bool PileDrawn = false;
-  bool MediaPending = false;
-  std::string MediaUrl;              // CP932; empty when the host gave none
-  UniqueHandleH PropertyEvent;
-  UniqueHWND HintWindow;
-  UniqueHMENU SchemeMenu;
-  std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
-  std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
-  std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
-  // The tag file has a bare "@BGFILE=" line: no default picture, whatever
-  // BkGndImageFilename says.
-  bool TagDefaultsBlankBgFile = false;
-  std::int64_t LastTimeStamp = 0;
-  HWND Window = nullptr;
-  IWMPCore* Core = nullptr;          // owned reference
-  std::mt19937 Random;               // random scheme and picture choices
+ private:
+  // Tests reach the private state through this one friend, defined only
+  // under tests/.
+  friend struct TVizLumekoProbe;
+
+  TVizLumeko();
+  ~TVizLumeko();
+  void Initialize();
+
+  // ---- The frame (frame.cpp) ----
+  void RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect);
+  void EndFrame(const TimedLevel& levels);
+  HRESULT PaintLyrics(const TimedLevel& levels, bool changed, const RECT& area);
+  TCanvas* Canvas();  // null before the frame has a DC
 
   // ---- Settings (settings_apply.cpp) ----
   void ApplySettings();
   bool CheckPropertyChange();
+  void ApplyFontSetup();
 
   // ---- Media (media.cpp) ----
   void SetMedia(const std::string* title, const std::string* url);
@@ -130,29 +122,46 @@ class TVizLumeko final : public IWMPEffects2,
   void CreatePileEffect();
   void ReleasePile() noexcept;
 
-  // ---- Parts the frame path calls into (frame_parts.cpp) ----
-  void ApplyFontSetup();
+  // ---- Background (background_schedule.cpp) ----
   void ResolveBkGndFiles();
   void RebuildBkGndSchedule();
   void LoadBackground(const std::string& path);
   void PrepareBackground(std::uint32_t color);
   void PaintBackground();
   void FreeBackground() noexcept;
-  HRESULT PaintLyrics(TimedLevel& levels, bool changed, const RECT& area);
-  void FreeKaraokeLayout() noexcept;
-  TCanvas* Canvas();  // null before the frame has a DC
-  HRESULT ShowPropertyPage(HWND owner);
-  void ShowSchemeMenu(LPARAM point);
 
- private:
-  TVizLumeko();
-  ~TVizLumeko();
-  void Initialize();
-
-  void RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect);
-  void EndFrame(const TimedLevel& levels);
+  // ---- Window messages (window_messages.cpp) ----
   void ShowHint(LPARAM point);
+  void HideHint() noexcept;
+
   HRESULT LoadTypeInfo(ITypeInfo** info, bool classInfo);
+
+  UniqueHandleH ThrottleEvent;       // only while BurdenReduction is on; never signalled
+  std::string MediaTitle;            // CP932
+  std::int32_t CurrentPreset = 0;    // 0..3
+  TMemoryBitmap FrameBitmap;         // compatible with the player's DC
+  std::unique_ptr<TCanvas> FrameCanvas;  // font and drawing state, over FrameBitmap's DC
+  std::string LyricsBaseName;        // loaded file's name without folder and extension
+  std::unique_ptr<TLyricsControl> Lyrics;
+  TBackground BkGnd;                 // BkGndPicture, BkGndBitmap, BkGndFile, BkGndPrepared, BkGndRect
+  TSetupInfo Setup;
+  TDrawData DrawData;
+  std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame
+  TComPtr<IWMPEffects> Pile;         // the stacked effect
+  bool PileDrawn = false;
+  bool MediaPending = false;
+  std::string MediaUrl;              // CP932; empty when the host gave none
+  UniqueHandleH PropertyEvent;
+  UniqueHWND HintWindow;
+  std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
+  std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
+  std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
+  // The tag file has a bare "@BGFILE=" line: no default picture, whatever
+  // BkGndImageFilename says.
+  bool TagDefaultsBlankBgFile = false;
+  std::int64_t LastTimeStamp = 0;
+  HWND Window = nullptr;
+  TComPtr<IWMPCore> Core;
 
   // The object's own IUnknown, which an aggregating object holds.
   class TInnerUnknown final : public IUnknown {

@@ -1,10 +1,10 @@
 // Mouse messages of the player's window in windowed mode.
 //
 // Ctrl + left button shows the loaded lyrics file's path in a small hint
-// window while the button is held; the right button opens the colour-scheme
-// menu. Everything else is left to the player (S_FALSE). The hint's window
-// class is registered while a hint is shown and unregistered with it, so
-// no class outlives the module.
+// window while the button is held. Everything else, the right button
+// included, is left to the player (S_FALSE), so its own menu still shows.
+// The hint's window class is registered while a hint is shown and
+// unregistered with it, so no class outlives the module.
 #include "effect/viz_lumeko.h"
 #include "platform/wide.h"
 
@@ -19,30 +19,40 @@ constexpr UINT kHintFormat = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
 
 HFONT HintFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
+void PaintHint(HWND wnd) {
+  const int len = ::GetWindowTextLengthW(wnd);
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(wnd, text.data(), len + 1)));
+  PaintDC dc(wnd);
+  if (!dc) return;
+  RECT r;
+  ::GetClientRect(wnd, &r);
+  ::FillRect(dc.get(), &r, ::GetSysColorBrush(COLOR_INFOBK));
+  const SelectGuard font(dc.get(), HintFont());  // back out of the DC before EndPaint
+  ::SetBkMode(dc.get(), TRANSPARENT);
+  ::SetTextColor(dc.get(), ::GetSysColor(COLOR_INFOTEXT));
+  ::InflateRect(&r, -kHintMargin, -kHintMargin);
+  ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, kHintFormat);
+}
+
 LRESULT CALLBACK HintProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(wnd, &ps);
-    RECT r;
-    ::GetClientRect(wnd, &r);
-    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_INFOBK));
-    const int len = ::GetWindowTextLengthW(wnd);
-    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-    ::GetWindowTextW(wnd, text.data(), len + 1);
-    text.resize(len);
-    SelectGuard font(dc, HintFont());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
-    ::InflateRect(&r, -kHintMargin, -kHintMargin);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kHintFormat);
-    ::EndPaint(wnd, &ps);
-    return 0;
-  }
-  if (msg == WM_NCHITTEST) return HTTRANSPARENT;
-  return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  return WindowCall(0, [&]() -> LRESULT {
+    if (msg == WM_PAINT) {
+      PaintHint(wnd);
+      return 0;
+    }
+    if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  });
 }
 
 }  // namespace
+
+void TVizLumeko::HideHint() noexcept {
+  if (!HintWindow) return;
+  HintWindow.reset();
+  ::UnregisterClassW(kHintClass, ModuleHandle());
+}
 
 void TVizLumeko::ShowHint(LPARAM lParam) {
   POINT pt{static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
@@ -81,14 +91,8 @@ STDMETHODIMP TVizLumeko::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam,
         if (result) *result = 0;
         return S_OK;
       case WM_LBUTTONUP:
-        if (HintWindow) {
-          HintWindow.reset();
-          ::UnregisterClassW(kHintClass, ModuleHandle());
-        }
+        HideHint();
         if (result) *result = 0;
-        return S_OK;
-      case WM_RBUTTONUP:
-        ShowSchemeMenu(lParam);
         return S_OK;
       default:
         return S_FALSE;

@@ -115,6 +115,26 @@ class SavedDCState {
   int saved_;
 };
 
+// A window's paint DC from BeginPaint, ended with EndPaint. Objects selected
+// into it are guarded after it, so they go back before EndPaint.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND wnd) noexcept : wnd_(wnd), dc_(::BeginPaint(wnd, &ps_)) {}
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  ~PaintDC() {
+    if (dc_) ::EndPaint(wnd_, &ps_);
+  }
+  HDC get() const noexcept { return dc_; }
+  const RECT& Dirty() const noexcept { return ps_.rcPaint; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND wnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
 // A DC from GetDC, given back with ReleaseDC.
 class WindowDC {
  public:

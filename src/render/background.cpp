@@ -12,35 +12,6 @@
 
 namespace lumeko {
 
-bool TPreparedBitmap::Create(int width, int height) {
-  if (bits_ && width == width_ && height == height_) return true;
-  Reset();
-  if (width <= 0 || height <= 0) return false;
-  if (static_cast<std::uint64_t>(width) * 4 * static_cast<std::uint64_t>(height) > kMaxPictureBytes) return false;
-  UniqueHDC dc(::CreateCompatibleDC(nullptr));
-  if (!dc) return false;
-  BITMAPINFO bi = TopDownDibInfo(width, height, 32);
-  void* bits = nullptr;
-  UniqueHBITMAP bmp(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bmp || !bits) return false;
-  original_ = ::SelectObject(dc.get(), bmp.get());
-  dc_ = std::move(dc);
-  bitmap_ = std::move(bmp);
-  bits_ = static_cast<std::uint8_t*>(bits);
-  width_ = width;
-  height_ = height;
-  return true;
-}
-
-void TPreparedBitmap::Reset() {
-  if (dc_ && original_) ::SelectObject(dc_.get(), original_);
-  original_ = nullptr;
-  bitmap_.reset();
-  dc_.reset();
-  bits_ = nullptr;
-  width_ = height_ = 0;
-}
-
 void FreeBackground(TBackground& bg) {
   bg.BkGndPicture.reset();
   bg.BkGndBitmap.Reset();
@@ -50,7 +21,7 @@ void FreeBackground(TBackground& bg) {
 
 bool LoadBackground(TBackground& bg, const std::string& cp932Name, const TBkGndOptions& options) {
   try {
-    if (cp932Name.empty() || (options.Flags & kBkGndDrawForbid) || !FileExists(cp932Name)) {
+    if (cp932Name.empty() || (options.Flags & bf_BkGndDrawForbid) || !FileExists(cp932Name)) {
       FreeBackground(bg);
       return true;
     }
@@ -88,16 +59,18 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     const TBkGndPicture& pic = *bg.BkGndPicture;
     std::vector<std::uint8_t> temp(pic.Pixels);
     const std::uint32_t rgb = ColorToRgb(color);
-    if (options.Flags & kBkGndImageBlend) BlendToColor(temp.data(), pic.Width, pic.Height, pic.Stride, rgb, options.BlendAlpha);
+    if (options.Flags & bf_BkGndImageBlend) BlendToColor(temp.data(), pic.Width, pic.Height, pic.Stride, rgb, options.BlendAlpha);
     const int mode = options.DrawMode >= 0 && options.DrawMode <= kBkGndModeTile ? options.DrawMode : 0;
     const TBkGndRect r = PlaceBackground(mode, frameWidth, frameHeight, pic.Width, pic.Height);
-    TPreparedBitmap& out = bg.BkGndBitmap;
-    if (!out.Create(r.w, r.h)) throw std::bad_alloc();
-    const size_t outStride = out.Stride();
+    TMemoryBitmap& out = bg.BkGndBitmap;
+    if (r.w <= 0 || r.h <= 0 || static_cast<std::uint64_t>(r.w) * 4 * static_cast<std::uint64_t>(r.h) > kMaxPictureBytes ||
+        !out.CreateDib32(r.w, r.h))
+      throw std::bad_alloc();
+    const size_t outStride = static_cast<size_t>(r.w) * 4;
     // Rows of 24-bit picture pixels into the 32-bit prepared bitmap.
     auto copyRow = [&](int srcY, int dstX, int dstY, int count) {
       const std::uint8_t* src = temp.data() + static_cast<size_t>(srcY) * pic.Stride;
-      std::uint8_t* dst = out.Bits() + static_cast<size_t>(dstY) * outStride + static_cast<size_t>(dstX) * 4;
+      std::uint8_t* dst = reinterpret_cast<std::uint8_t*>(out.Bits()) + static_cast<size_t>(dstY) * outStride + static_cast<size_t>(dstX) * 4;
       for (int i = 0; i < count; ++i, src += 3, dst += 4) {
         dst[0] = src[0];
         dst[1] = src[1];
@@ -117,9 +90,9 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
       for (int y = 0; y < r.h; ++y) copyRow(y, 0, y, r.w);
     } else {
       const BITMAPINFO bi = TopDownDibInfo(pic.Width, pic.Height, 24);
-      ::SetStretchBltMode(out.Handle(), HALFTONE);
-      ::SetBrushOrgEx(out.Handle(), 0, 0, nullptr);
-      if (::StretchDIBits(out.Handle(), 0, 0, r.w, r.h, 0, 0, pic.Width, pic.Height, temp.data(), &bi,
+      ::SetStretchBltMode(out.DC(), HALFTONE);
+      ::SetBrushOrgEx(out.DC(), 0, 0, nullptr);
+      if (::StretchDIBits(out.DC(), 0, 0, r.w, r.h, 0, 0, pic.Width, pic.Height, temp.data(), &bi,
                           DIB_RGB_COLORS, SRCCOPY) == 0)
         throw std::bad_alloc();
       ::GdiFlush();
@@ -141,7 +114,7 @@ void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frame
   // A picture that covers the frame hides the fill: skip it.
   if (!covers) canvas.FillSolid({0, 0, frameWidth, frameHeight}, color);
   if (!bg.BkGndBitmap) return;
-  ::BitBlt(canvas.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.Handle(), 0, 0, SRCCOPY);
+  ::BitBlt(canvas.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.DC(), 0, 0, SRCCOPY);
 }
 
 }  // namespace lumeko

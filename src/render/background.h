@@ -12,23 +12,20 @@
 #include <memory>
 #include <string>
 
-#include "platform/unique_handle.h"
+#include "platform/memory_bitmap.h"
 #include "render/background_layout.h"
 #include "render/canvas.h"
 #include "render/picture.h"
+#include "settings/setup_info.h"
 
 namespace lumeko {
-
-// Background flags of the settings.
-constexpr std::uint8_t kBkGndDrawForbid = 1;
-constexpr std::uint8_t kBkGndImageBlend = 4;
 
 // The background settings in force (BkGndImageDrawMode, BkGndImageBlendAlpha,
 // the background flags).
 struct TBkGndOptions {
   int DrawMode = 0;
   int BlendAlpha = 127;
-  std::uint8_t Flags = kBkGndImageBlend;
+  std::uint8_t Flags = bf_BkGndImageBlend;
 };
 
 struct TBkGndPrepared {
@@ -38,38 +35,12 @@ struct TBkGndPrepared {
   std::uint8_t Mode = 0;
 };
 
-// A 32-bit top-down DIB section with a memory DC holding it, for the copy.
-// It holds 24-bit colour; the fourth byte only makes the per-frame copy into
-// the frame a plain block move instead of a pixel-format conversion.
-class TPreparedBitmap {
- public:
-  TPreparedBitmap() = default;
-  ~TPreparedBitmap() { Reset(); }
-  TPreparedBitmap(const TPreparedBitmap&) = delete;
-  TPreparedBitmap& operator=(const TPreparedBitmap&) = delete;
-
-  bool Create(int width, int height);
-  void Reset();
-  explicit operator bool() const { return bits_ != nullptr; }
-  HDC Handle() const { return dc_.get(); }
-  std::uint8_t* Bits() const { return bits_; }
-  std::size_t Stride() const { return static_cast<std::size_t>(width_) * 4; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
- private:
-  UniqueHDC dc_;
-  UniqueHBITMAP bitmap_;
-  HGDIOBJ original_ = nullptr;
-  std::uint8_t* bits_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-};
-
 // The background fields of the effect object.
 struct TBackground {
   std::unique_ptr<TBkGndPicture> BkGndPicture;  // as loaded, or none
-  TPreparedBitmap BkGndBitmap;                  // scaled and tinted for the frame
+  // Scaled and tinted for the frame: 32-bit, so the per-frame copy into the
+  // frame is a plain block move instead of a pixel-format conversion.
+  TMemoryBitmap BkGndBitmap;
   std::string BkGndFile;
   TBkGndPrepared BkGndPrepared;
   TBkGndRect BkGndRect;

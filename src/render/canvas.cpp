@@ -46,7 +46,7 @@ void TCanvas::SetFontName(const std::string& cp932) {
 }
 
 void TCanvas::SetFontStyle(std::uint8_t style) {
-  style &= kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut;
+  style &= fs_All;
   if (style == fontStyle_) return;
   fontStyle_ = style;
   fontDirty_ = true;
@@ -69,10 +69,10 @@ void TCanvas::RealizeFont() {
   if (!fontDirty_ || !dc_) return;
   LOGFONTW lf{};
   lf.lfHeight = fontHeight_;
-  lf.lfWeight = (fontStyle_ & kFontBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (fontStyle_ & kFontItalic) ? TRUE : FALSE;
-  lf.lfUnderline = (fontStyle_ & kFontUnderline) ? TRUE : FALSE;
-  lf.lfStrikeOut = (fontStyle_ & kFontStrikeOut) ? TRUE : FALSE;
+  lf.lfWeight = (fontStyle_ & fs_Bold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (fontStyle_ & fs_Italic) ? TRUE : FALSE;
+  lf.lfUnderline = (fontStyle_ & fs_Underline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (fontStyle_ & fs_StrikeOut) ? TRUE : FALSE;
   // The lyrics are Japanese text: for the system font ask for a face that has
   // the Shift_JIS glyphs (a Latin-only UI font would show empty boxes).
   lf.lfCharSet = fontName_ == kDefaultFontName ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;

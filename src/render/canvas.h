@@ -15,17 +15,9 @@
 
 #include "platform/unique_handle.h"
 #include "render/text_measurer.h"
+#include "settings/setup_info.h"
 
 namespace lumeko {
-
-// FontStyle bits of the settings.
-constexpr std::uint8_t kFontBold = 1;
-constexpr std::uint8_t kFontItalic = 2;
-constexpr std::uint8_t kFontUnderline = 4;
-constexpr std::uint8_t kFontStrikeOut = 8;
-
-// "Default" in FontName names the system's user-interface font.
-constexpr char kDefaultFontName[] = "Default";
 
 // Colours are 0x00BBGGRR or, with the top bit set, a system colour index.
 COLORREF ColorToRgb(std::uint32_t color);
@@ -48,7 +40,7 @@ class TCanvas : public TTextMeasurer {
   const std::string& FontName() const { return fontName_; }
   void SetFontStyle(std::uint8_t style);
   std::uint8_t FontStyle() const { return fontStyle_; }
-  bool FontItalic() const { return (fontStyle_ & kFontItalic) != 0; }
+  bool FontItalic() const { return (fontStyle_ & fs_Italic) != 0; }
 
   void SetFontSize(int points) override;
   int FontSize() const override;

@@ -11,9 +11,6 @@
 namespace lumeko {
 namespace {
 
-constexpr int kLineSpaceActiveOnly = 1;  // "アクティブ行のみ拡大"
-constexpr int kLineSpaceAll = 2;         // "全て均等に拡大"
-
 struct TListPass {
   TPaintTarget& t;
   bool timed;
@@ -37,7 +34,7 @@ struct TListPass {
         DrawEffectText(t.Canvas, text, rect, fe_Normal, c.InactiveColor, c.ActiveEffectColor, false,
                        &t.DrawData.Metrics, kFormatLeft);
       } else {
-        if (t.Setup.LineSpaceMode == kLineSpaceActiveOnly) rect.bottom += Extra();
+        if (t.Setup.LineSpaceMode == ls_ActiveOnly) rect.bottom += Extra();
         activeRect = rect;
         haveActive = true;
       }
@@ -63,17 +60,13 @@ struct TListPass {
     RECT r = area;
     r.top = area.top + (active - first) * pitch;
     r.bottom = r.top + pitch;
-    if (t.Setup.LineSpaceMode == kLineSpaceActiveOnly) r.bottom += Extra();
+    if (t.Setup.LineSpaceMode == ls_ActiveOnly) r.bottom += Extra();
     if (centred) r.left = (area.right - t.Canvas.TextExtent(text).cx) / 2;
     return r;
   }
 };
 
 }  // namespace
-
-TBkGndOptions BkGndOptionsOf(const TSetupInfo& setup) {
-  return {setup.BkGnd.BkGndImageDrawMode, setup.BkGnd.BkGndImageBlendAlpha, setup.BkGnd.BkGndFlags};
-}
 
 int FirstVisibleLine(int active, int count, int areaBottom, int pitch) {
   if (count <= 0 || pitch <= 0) return 0;
@@ -82,15 +75,16 @@ int FirstVisibleLine(int active, int count, int areaBottom, int pitch) {
   return first < 0 ? 0 : first;
 }
 
-HRESULT RenderTextLines(TPaintTarget& t, long state, long long timeStamp, bool centred, bool changed,
-                        bool pileDrawn, RECT area) noexcept {
+HRESULT RenderTextLines(TPaintTarget& t, const TFrameState& frame, bool centred) noexcept {
   try {
     TDrawData& dd = t.DrawData;
-    const std::int32_t ms = static_cast<std::int32_t>(timeStamp / 10000);
+    const bool changed = frame.Changed, pileDrawn = frame.PileDrawn;
+    const RECT area = frame.Area;
+    const std::int32_t ms = static_cast<std::int32_t>(frame.TimeStamp / 10000);
     const bool timed = (t.Setup.DisplayFlags & df_HideNotHaveTag) != 0;
     TLyricsPosition pos;
     int active = -1;
-    if (state != 0 && t.Lyrics.FindByTime(ms, pos)) active = timed ? pos.TimelineIndex : pos.LineIndex;
+    if (frame.State != 0 && t.Lyrics.FindByTime(ms, pos)) active = timed ? pos.TimelineIndex : pos.LineIndex;
     TListPass pass{t, timed, timed ? t.Lyrics.TimedLineCount() : t.Lyrics.LineCount(), centred, area};
 
     if (changed) {
@@ -102,13 +96,12 @@ HRESULT RenderTextLines(TPaintTarget& t, long state, long long timeStamp, bool c
     if (!changed && !pileDrawn && ms == dd.LastTimeMs && active == dd.LastLineIndex) return S_OK;
 
     int pitch = dd.Metrics.LineHeight + 2;
-    if (t.Setup.LineSpaceMode == kLineSpaceAll) pitch += pass.Extra();
+    if (t.Setup.LineSpaceMode == ls_All) pitch += pass.Extra();
     const int first = FirstVisibleLine(active, pass.count, area.bottom, pitch);
     if (!centred) pass.area.left += dd.Metrics.HalfSize;
 
     if (changed || pileDrawn || active != dd.LastLineIndex || ms < dd.LastTimeMs) {
-      PaintBackground(t.BkGnd, t.Canvas, t.Width, t.Height, t.Setup.Color.BackgroundColor, BkGndOptionsOf(t.Setup),
-                      pileDrawn);
+      PaintBackground(t, pileDrawn);
       pass.DrawAllLines(active, first, pitch);
     }
 
@@ -136,6 +129,14 @@ HRESULT RenderTextLines(TPaintTarget& t, long state, long long timeStamp, bool c
   } catch (...) {
     return E_FAIL;
   }
+}
+
+HRESULT PaintCentredList(TPaintTarget& target, const TFrameState& frame) noexcept {
+  return RenderTextLines(target, frame, true);
+}
+
+HRESULT PaintLeftList(TPaintTarget& target, const TFrameState& frame) noexcept {
+  return RenderTextLines(target, frame, false);
 }
 
 }  // namespace lumeko

@@ -2,19 +2,21 @@
 //
 // The exact, similar and fuzzy ways ask the same folders for files by
 // wildcard masks (*words*.LRC, *.KRA) and for subfolders. Each folder is
-// listed once through FindFirstFileW/FindNextFileW; a mask is then answered
-// from that listing by the file system's own rules (case-insensitive through
-// the system's upper-case mapping, listing order kept). Whenever the file
-// system could answer differently (a '?' or another special character in the
-// mask, a short 8.3 name that might match where the long name does not) the
+// listed once through the folder source; a mask is then answered from that
+// listing by the file system's own rules (case-insensitive through its
+// upper-case mapping, listing order kept). Whenever the file system could
+// answer differently (a '?' or another special character in the mask, a
+// short 8.3 name that might match where the long name does not) the
 // question goes to the file system itself. Never follows a reparse point
 // into a subfolder: a junction or a link can lead back up the tree.
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/folder_source.h"
 
 namespace lumeko {
 
@@ -24,6 +26,7 @@ constexpr int kMaxSubFolderDepth = 64;
 
 class TFolderCache {
  public:
+  explicit TFolderCache(TFolderSource& source) : source_(source) {}
   // folder ends with '\'. Names of the files (not folders) matching
   // folder + mask, in listing order.
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask);
@@ -34,23 +37,15 @@ class TFolderCache {
   std::vector<std::string> SubFolders(const std::string& folder);
 
  private:
-  struct TEntry {
-    std::string Name;     // CP932
-    std::wstring Upper;   // UTF-16, upper-cased as the file system compares
-    std::uint32_t Attributes;
-  };
-  const std::vector<TEntry>& Entries(const std::string& folder);
-  std::map<std::string, std::vector<TEntry>> Listings;
+  const std::vector<TFolderEntry>& Entries(const std::string& folder);
+  std::u16string UpperOf(const std::string& cp932);
+
+  TFolderSource& source_;
+  std::map<std::string, std::vector<TFolderEntry>> listings_;
 };
-
-// The file system's names of files matching folder + mask, asked directly.
-std::vector<std::string> ListFilesDirect(const std::string& folder, const std::string& mask);
-
-// Upper case as the file system compares names.
-std::wstring UpperForNames(std::wstring_view text);
 
 // Whether a name matches a mask made of literal parts and '*' (no other
 // wildcard), letter case aside; both already upper-cased.
-bool MatchesStarMask(std::wstring_view upperName, std::wstring_view upperMask);
+bool MatchesStarMask(std::u16string_view upperName, std::u16string_view upperMask);
 
 }  // namespace lumeko

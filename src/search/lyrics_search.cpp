@@ -10,23 +10,11 @@
 
 #include "lyrics/text_helpers.h"
 #include "platform/cp932.h"
+#include "platform/path_parts.h"
 #include "search/folder_listing.h"
 #include "search/name_comparer.h"
 
 namespace lumeko {
-
-size_t FileNameStart(const std::string& path) {
-  size_t start = 0;
-  for (size_t i = 0; i < path.size(); i += CharLength(path, i))
-    if (path[i] == '\\' || path[i] == ':') start = i + 1;
-  return start;
-}
-
-std::string WithoutExtension(const std::string& name) {
-  // '.' is never the second byte of a CP932 character.
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
 
 bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -46,15 +34,17 @@ bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
 
 namespace {
 
+// A folder as the listing wants it: ending in a real separator.
 std::string WithTrailingBackslash(const std::string& folder) {
-  if (FileNameStart(folder) == folder.size() && !folder.empty() && folder.back() == '\\') return folder;
+  if (!folder.empty() && FileNameStart(folder) == folder.size() && folder.back() == '\\')
+    return folder;
   return folder + '\\';
 }
 
 }  // namespace
 
-TLyricsSearch::TLyricsSearch()
-    : Comparer(std::make_unique<TNameComparer>()), Listings(std::make_unique<TFolderCache>()) {}
+TLyricsSearch::TLyricsSearch(TFolderSource& folders)
+    : Source(folders), Comparer(std::make_unique<TNameComparer>()), Listings(std::make_unique<TFolderCache>(folders)) {}
 TLyricsSearch::~TLyricsSearch() = default;
 
 void TLyricsSearch::SetSimilarStrength(std::uint8_t value) {
@@ -68,7 +58,7 @@ void TLyricsSearch::Begin() {
   BestScore = 0;
   Comparer->Begin();
   // Each search sees the folders as they are when it starts.
-  Listings = std::make_unique<TFolderCache>();
+  Listings = std::make_unique<TFolderCache>(Source);
 }
 
 void TLyricsSearch::Found(const std::string& path, int extIndex, int kind) {
@@ -113,7 +103,7 @@ std::string TLyricsSearch::SearchByFileName(const std::string& lyricsPathList, c
   const size_t nameStart = FileNameStart(mediaPath);
   // A media path without a folder part has no folder of its own to search.
   if (!skipSameFolder && nameStart > 0) folders.insert(folders.begin(), WithTrailingBackslash(mediaPath.substr(0, nameStart)));
-  const std::string name = WithoutExtension(mediaPath.substr(nameStart));
+  const std::string name = BaseNameOf(mediaPath);
 
   // An empty name would make every short file look similar.
   if (name.empty()) return FoundFile;
@@ -144,10 +134,10 @@ std::string TLyricsSearch::SearchByTitle(const std::string& lyricsPathList, cons
 }
 
 TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& o, const std::string& title,
-                                  const std::string& mediaPath) noexcept {
+                                  const std::string& mediaPath, TFolderSource& folders) noexcept {
   TLyricsSearchResult result;
   try {
-    TLyricsSearch search;
+    TLyricsSearch search(folders);
     search.SetSimilarStrength(o.SimilarStrength);
     if (!mediaPath.empty())
       search.SearchByFileName(o.LyricsPath, mediaPath, o.FuzzySearch, o.SimilarSearch, o.FindSubFolder,

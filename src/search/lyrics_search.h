@@ -18,6 +18,7 @@
 namespace lumeko {
 
 class TFolderCache;
+class TFolderSource;
 class TNameComparer;
 
 // Extensions of lyrics files, tried in this order everywhere.
@@ -36,7 +37,8 @@ enum TLyricsMatchKind : std::int32_t {
 
 class TLyricsSearch {
  public:
-  TLyricsSearch();
+  // folders answers every question about the disk.
+  explicit TLyricsSearch(TFolderSource& folders);
   ~TLyricsSearch();
   TLyricsSearch(const TLyricsSearch&) = delete;
   TLyricsSearch& operator=(const TLyricsSearch&) = delete;
@@ -85,6 +87,7 @@ class TLyricsSearch {
   bool SimilarSearch(const std::string& folder, const TWanted& w, bool byTitle, bool recurse);
   bool FuzzySearch(const std::string& folder, const TWanted& w, bool recurse);
 
+  TFolderSource& Source;
   std::unique_ptr<TNameComparer> Comparer;
   // The exact, similar and fuzzy ways walk the same trees: each folder is
   // listed once for all of them.
@@ -109,17 +112,12 @@ struct TLyricsSearchResult {
 };
 
 // The whole lookup for one media item: by the media path (when not empty),
-// then by the title unless the options forbid it. Never throws: anything that
-// goes wrong (even memory running out) finds nothing.
+// then by the title unless the options forbid it, in folders. Never throws:
+// anything that goes wrong (even memory running out) finds nothing.
 TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& options, const std::string& title,
-                                  const std::string& mediaPath) noexcept;
+                                  const std::string& mediaPath, TFolderSource& folders) noexcept;
 
-// Text helpers on CP932 names (a '\' may be the second byte of a character).
-// Position just past the last '\' or ':' of path (0 when it has neither).
-size_t FileNameStart(const std::string& path);
-// The name with its extension (from its last '.') removed.
-std::string WithoutExtension(const std::string& name);
-// Equal, ASCII letters compared without regard to case.
+// Equal, ASCII letters compared without regard to case (CP932 names).
 bool SameTextIgnoreCase(const std::string& a, const std::string& b);
 
 }  // namespace lumeko

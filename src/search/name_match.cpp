@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "platform/path_parts.h"
 #include "search/folder_listing.h"
 #include "search/name_comparer.h"
 
@@ -46,7 +47,7 @@ bool TLyricsSearch::SimilarInFolder(const std::string& folder, const TWanted& w,
     if (byTitle) {
       Comparer->UnbracketAll(compared);
       for (size_t i = 0; i < names.size(); ++i)
-        passed[i] = Comparer->Contains(w.AnyText, WithoutExtension(compared[i]));
+        passed[i] = Comparer->Contains(w.AnyText, BaseNameOf(compared[i]));
     }
     for (size_t i = 0; i < names.size(); ++i) {
       if (!passed[i]) continue;
@@ -65,7 +66,7 @@ bool TLyricsSearch::FuzzyInFolder(const std::string& folder, const TWanted& w) {
     const std::vector<std::string> names = Listings->ListFiles(folder, std::string("*") + kLyricsExtensions[ext]);
     if (names.empty()) continue;
     std::vector<std::string> stripped(names.size());
-    for (size_t i = 0; i < names.size(); ++i) stripped[i] = WithoutExtension(names[i]);
+    for (size_t i = 0; i < names.size(); ++i) stripped[i] = BaseNameOf(names[i]);
     Comparer->StripAll(stripped);
     std::vector<std::string> cores = stripped;
     Comparer->UnbracketAll(cores);

@@ -6,14 +6,16 @@
 #include <chrono>
 
 #include "effect/class_factory.h"
-#include "effect/registry_fixture.h"
-#include "effect/settings.h"
 #include "effect/stacked_effect_stub.h"
-#include "effect/viz_lumeko.h"
+#include "effect/viz_lumeko_probe.h"
 #include "platform/wide.h"
+#include "settings/registry_fixture.h"
+#include "settings/settings_store.h"
 
 namespace lumeko {
 namespace {
+
+using P = TVizLumekoProbe;
 
 void Write(const char* name, std::int32_t v) {
   TRegistryEx reg(HKEY_CURRENT_USER);
@@ -31,13 +33,10 @@ class EffectObject : public test::RegistryTest {
  protected:
   void SetUp() override {
     test::RegistryTest::SetUp();
-    dc_.reset(::CreateCompatibleDC(nullptr));
-    bitmap_.reset(::CreateCompatibleBitmap(dc_.get(), 64, 64));
-    old_ = ::SelectObject(dc_.get(), bitmap_.get());
+    ASSERT_TRUE(player_.CreateDib32(64, 64));
   }
   void TearDown() override {
     if (obj_) obj_->Release();
-    ::SelectObject(dc_.get(), old_);
     test::RegistryTest::TearDown();
   }
   TVizLumeko& Make() {
@@ -49,39 +48,36 @@ class EffectObject : public test::RegistryTest {
     levels.state = state;
     levels.timeStamp = time;
     RECT r{0, 0, w, h};
-    return obj_->Render(&levels, dc_.get(), &r);
+    return obj_->Render(&levels, player_.DC(), &r);
   }
   // A document with three background changes (0, 10 s, 20 s).
   void LoadScheduledLyrics() {
-    ASSERT_TRUE(obj_->Lyrics->LoadFromText(
+    ASSERT_TRUE(P::Lyrics(*obj_).LoadFromText(
         "@BGFILEEX<00:10:00>=b.jpg\r\n@BGFILEEX<00:20:00>=c.jpg\r\n[00:01.00]line\r\n", "x.lrc"));
-    obj_->BkGndFiles = {"a", "b", "c"};
-    obj_->RebuildBkGndSchedule();
-    ASSERT_EQ(obj_->BkGndSchedule.size(), 3u);
+    P::SetBkGndFiles(*obj_, {"a", "b", "c"});
+    ASSERT_EQ(P::BkGndSchedule(*obj_).size(), 3u);
   }
 
   TVizLumeko* obj_ = nullptr;
-  UniqueHDC dc_;
-  UniqueHBITMAP bitmap_;
-  HGDIOBJ old_ = nullptr;
+  TMemoryBitmap player_;  // the player's DC
 };
 
 TEST_F(EffectObject, FrameBitmapFollowsTheAreaSizeOnly) {
   TVizLumeko& e = Make();
   ASSERT_EQ(Frame(32, 24, play_state, 0), S_OK);
-  const HBITMAP first = e.FrameBitmap.Bitmap();
-  EXPECT_EQ(e.FrameBitmap.Width(), 32);
-  EXPECT_EQ(e.Changes, 0);  // emptied at the end of every frame
+  const HBITMAP first = P::Frame(e).Bitmap();
+  EXPECT_EQ(P::Frame(e).Width(), 32);
+  EXPECT_EQ(P::Changes(e), 0);  // emptied at the end of every frame
   ASSERT_EQ(Frame(32, 24, play_state, 10000), S_OK);
-  EXPECT_EQ(e.FrameBitmap.Bitmap(), first);
+  EXPECT_EQ(P::Frame(e).Bitmap(), first);
   ASSERT_EQ(Frame(40, 24, play_state, 20000), S_OK);
-  EXPECT_NE(e.FrameBitmap.Bitmap(), first);
-  EXPECT_EQ(e.FrameBitmap.Width(), 40);
+  EXPECT_NE(P::Frame(e).Bitmap(), first);
+  EXPECT_EQ(P::Frame(e).Width(), 40);
 
   // A frame that fails still ends with the bookkeeping, and the next works.
   EXPECT_EQ(Frame(-5, 24, pause_state, 30000), E_FAIL);
-  EXPECT_EQ(e.LastTimeStamp, 30000);
-  EXPECT_EQ(e.DrawData.LastPlayState, pause_state);
+  EXPECT_EQ(P::LastTimeStamp(e), 30000);
+  EXPECT_EQ(P::DrawData(e).LastPlayState, pause_state);
   EXPECT_EQ(Frame(40, 24, play_state, 40000), S_OK);
 }
 
@@ -89,48 +85,48 @@ TEST_F(EffectObject, BackgroundQueueDrainsByTimeAndRefillsOnSeekAndStop) {
   TVizLumeko& e = Make();
   LoadScheduledLyrics();
   ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
-  EXPECT_EQ(e.BkGndSchedule.size(), 2u);  // the entry at 0 is due at once
+  EXPECT_EQ(P::BkGndSchedule(e).size(), 2u);  // the entry at 0 is due at once
   ASSERT_EQ(Frame(8, 8, play_state, 150'000'000), S_OK);
-  EXPECT_EQ(e.BkGndSchedule.size(), 1u);
+  EXPECT_EQ(P::BkGndSchedule(e).size(), 1u);
   ASSERT_EQ(Frame(8, 8, play_state, 250'000'000), S_OK);
-  EXPECT_TRUE(e.BkGndSchedule.empty());
+  EXPECT_TRUE(P::BkGndSchedule(e).empty());
 
   // Pausing and resuming do not rebuild; going backwards while playing does.
   ASSERT_EQ(Frame(8, 8, pause_state, 240'000'000), S_OK);
-  EXPECT_TRUE(e.BkGndSchedule.empty());
+  EXPECT_TRUE(P::BkGndSchedule(e).empty());
   ASSERT_EQ(Frame(8, 8, play_state, 230'000'000), S_OK);
-  EXPECT_TRUE(e.BkGndSchedule.empty());
+  EXPECT_TRUE(P::BkGndSchedule(e).empty());
   ASSERT_EQ(Frame(8, 8, play_state, 50'000'000), S_OK);
-  EXPECT_EQ(e.BkGndSchedule.size(), 3u);  // rebuilt at the end of that frame
+  EXPECT_EQ(P::BkGndSchedule(e).size(), 3u);  // rebuilt at the end of that frame
   ASSERT_EQ(Frame(8, 8, play_state, 60'000'000), S_OK);
-  EXPECT_EQ(e.BkGndSchedule.size(), 2u);
+  EXPECT_EQ(P::BkGndSchedule(e).size(), 2u);
 
   // Stopping resets the position bookkeeping and rebuilds the queue.
-  e.DrawData.LastLineIndex = 5;
+  P::DrawData(e).LastLineIndex = 5;
   ASSERT_EQ(Frame(8, 8, stop_state, 0), S_OK);
-  EXPECT_EQ(e.DrawData.LastLineIndex, -1);
-  EXPECT_EQ(e.BkGndSchedule.size(), 3u);
-  EXPECT_EQ(e.DrawData.LastPlayState, stop_state);
+  EXPECT_EQ(P::DrawData(e).LastLineIndex, -1);
+  EXPECT_EQ(P::BkGndSchedule(e).size(), 3u);
+  EXPECT_EQ(P::DrawData(e).LastPlayState, stop_state);
 }
 
 TEST_F(EffectObject, PresetAndMediaAnnouncementsMarkOnlyRealChanges) {
   TVizLumeko& e = Make();
-  e.Changes = 0;
+  P::Changes(e) = 0;
   EXPECT_EQ(e.SetCurrentPreset(0), S_OK);
-  EXPECT_EQ(e.Changes, 0);
+  EXPECT_EQ(P::Changes(e), 0);
   EXPECT_EQ(e.SetCurrentPreset(2), S_OK);
-  EXPECT_EQ(e.Changes, cf_Preset);
+  EXPECT_EQ(P::Changes(e), cf_Preset);
 
   BSTR title = ::SysAllocString(L"\u6B4C");
   EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);
-  EXPECT_TRUE(e.MediaPending);
-  EXPECT_EQ(e.MediaTitle, "\x89\xCC");
+  EXPECT_TRUE(P::MediaPending(e));
+  EXPECT_EQ(P::MediaTitle(e), "\x89\xCC");
   ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
-  EXPECT_FALSE(e.MediaPending);
+  EXPECT_FALSE(P::MediaPending(e));
   EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);  // same title: nothing to reload
-  EXPECT_FALSE(e.MediaPending);
+  EXPECT_FALSE(P::MediaPending(e));
   EXPECT_EQ(e.MediaInfo(2, 44100, nullptr), S_OK);  // an empty title is a new one
-  EXPECT_TRUE(e.MediaPending);
+  EXPECT_TRUE(P::MediaPending(e));
   ::SysFreeString(title);
 }
 
@@ -138,8 +134,8 @@ TEST_F(EffectObject, SettingsReachTheObjectAndTheDocument) {
   Write("BurdenReduction", 1);
   Write("AdjustTimeTagMSec", 250);
   TVizLumeko& e = Make();
-  EXPECT_TRUE(e.ThrottleEvent);
-  EXPECT_EQ(e.Lyrics->DefaultOffset(), 250);
+  EXPECT_TRUE(P::Throttled(e));
+  EXPECT_EQ(P::Lyrics(e).DefaultOffset(), 250);
   const auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(45));
@@ -148,9 +144,8 @@ TEST_F(EffectObject, SettingsReachTheObjectAndTheDocument) {
   Write("AdjustTimeTagMSec", -100);
   ASSERT_TRUE(SignalPropertyChange());
   ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);
-  EXPECT_FALSE(e.ThrottleEvent);
-  EXPECT_EQ(e.Lyrics->DefaultOffset(), -100);
-  EXPECT_EQ(e.TicksPerMs > 0, true);
+  EXPECT_FALSE(P::Throttled(e));
+  EXPECT_EQ(P::Lyrics(e).DefaultOffset(), -100);
 }
 
 TEST_F(EffectObject, StackedEffectSettingsDecideWhetherConstructionFails) {
@@ -220,17 +215,17 @@ TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {
   Write("PileEffectPreset", 2);
   TVizLumeko& e = Make();
   TRecordingEffect pile;
-  e.Pile = &pile;  // the object's reference now
+  P::Pile(e) = TComPtr<IWMPEffects>::Attach(&pile);  // the object's reference now
 
   // Lyrics-only stacking: drawn while the document has no lines.
   ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
   EXPECT_EQ(pile.Renders, 1);
-  EXPECT_TRUE(e.PileDrawn);
-  ASSERT_TRUE(e.Lyrics->LoadFromText("[00:01.00]line\r\n", "x.lrc"));
+  EXPECT_TRUE(P::PileDrawn(e));
+  ASSERT_TRUE(P::Lyrics(e).LoadFromText("[00:01.00]line\r\n", "x.lrc"));
   ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);
   EXPECT_EQ(pile.Renders, 1);
-  EXPECT_FALSE(e.PileDrawn);
-  e.Setup.Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;
+  EXPECT_FALSE(P::PileDrawn(e));
+  P::Setup(e).Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;
   ASSERT_EQ(Frame(8, 8, play_state, 20000), S_OK);
   EXPECT_EQ(pile.Renders, 2);
 
@@ -242,18 +237,22 @@ TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {
   // The player's preset change is passed on with the stacked effect's own preset.
   EXPECT_EQ(e.SetCurrentPreset(9), E_FAIL);
   EXPECT_EQ(pile.PresetAsked, 2);
-  EXPECT_EQ(e.Pile, &pile);
+  EXPECT_EQ(P::Pile(e).get(), &pile);
   pile.PresetAnswer = S_FALSE;  // anything but 0 drops it
   EXPECT_EQ(e.SetCurrentPreset(1), S_OK);
-  EXPECT_EQ(e.Pile, nullptr);
+  EXPECT_EQ(P::Pile(e).get(), nullptr);
   EXPECT_EQ(pile.Refs, 0u);  // its reference given back
 
-  // Opening the page drops it too.
+  // With no page to open, asking for it leaves the stacked effect alone.
   pile.AddRef();
-  e.Pile = &pile;
-  e.DisplayPropertyPage(nullptr);
-  EXPECT_EQ(e.Pile, nullptr);
-  EXPECT_EQ(pile.Refs, 0u);  // its reference given back
+  P::Pile(e) = TComPtr<IWMPEffects>::Attach(&pile);
+  EXPECT_EQ(e.DisplayPropertyPage(nullptr), E_NOTIMPL);
+  EXPECT_EQ(P::Pile(e).get(), &pile);
+  DWORD caps = 99;
+  EXPECT_EQ(e.GetCapabilities(&caps), S_OK);
+  EXPECT_EQ(caps, 0u);
+  P::Pile(e).reset();
+  EXPECT_EQ(pile.Refs, 0u);
 }
 
 // An object that aggregates the effect, as a COM container may.

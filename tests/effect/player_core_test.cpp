@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "effect/registry_fixture.h"
+#include "settings/registry_fixture.h"
 #include "player_host.h"
 
 namespace {

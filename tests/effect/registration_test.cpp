@@ -3,9 +3,9 @@
 // for a folder with a blank, and a removal that takes the user's settings.
 #include <gtest/gtest.h>
 
-#include "effect/registry_fixture.h"
-#include "effect/registry_ex.h"
-#include "effect/setup_info.h"
+#include "settings/registry_fixture.h"
+#include "settings/registry_ex.h"
+#include "settings/setup_info.h"
 #include "platform/wide.h"
 #include "player_host.h"
 #include "test_support/scratch.h"

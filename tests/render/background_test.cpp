@@ -7,7 +7,6 @@
 
 #include "platform/file_io.h"
 #include "render/background.h"
-#include "render/dib_frame.h"
 #include "render/picture.h"
 #include "render/pixels.h"
 #include "test_support/scratch.h"
@@ -63,7 +62,7 @@ class BackgroundTest : public ::testing::Test {
     PaintBackground(bg, frame.Canvas(), frame.Width(), frame.Height(), color, options, false);
   }
   ScratchDir dir{"render-bg"};
-  TDibFrame frame;
+  test::TestFrame frame;
   TBackground bg;
   TBkGndOptions options{0, 0, 0};  // no blend unless a test asks
 };
@@ -109,7 +108,7 @@ TEST_F(BackgroundTest, PlacesTheBmpInEveryMode) {
 TEST_F(BackgroundTest, BlendTintsOnceAndFollowsTheBackgroundColour) {
   const std::string path = dir / "white.bmp";
   ASSERT_TRUE(WriteFile(path, MakeBmp(40, 20, 0xFFFFFF, 0xFFFFFF)));
-  options = {1, 255, kBkGndImageBlend};
+  options = {1, 255, bf_BkGndImageBlend};
   ASSERT_TRUE(LoadBackground(bg, path, options));
   PrepareBackground(bg, 0x0000FF, options, 40, 20);  // toward red
   Paint(0x0000FF);
@@ -128,7 +127,7 @@ TEST_F(BackgroundTest, BlendTintsOnceAndFollowsTheBackgroundColour) {
 TEST_F(BackgroundTest, ForbiddenMissingDamagedAndOversizedPicturesGiveNone) {
   const std::string good = dir / "ok.bmp";
   ASSERT_TRUE(WriteFile(good, MakeBmp(4, 4, 0xFF0000, 0xFF0000)));
-  options.Flags = kBkGndDrawForbid;
+  options.Flags = bf_BkGndDrawForbid;
   EXPECT_TRUE(LoadBackground(bg, good, options));
   EXPECT_FALSE(bg.HasPicture());
   options.Flags = 0;

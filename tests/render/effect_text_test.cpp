@@ -29,7 +29,7 @@ class EffectTextTest : public ::testing::Test {
             const std::string& text = kSquare) {
     DrawEffectText(frame.Canvas(), text, rect, effect, kWhite, kRed, clip, m, kFormatLeft);
   }
-  TDibFrame frame;
+  test::TestFrame frame;
 };
 
 TEST_F(EffectTextTest, PlainTextAndUnknownEffectsDrawNoEffectColour) {
@@ -125,7 +125,7 @@ TEST_F(EffectTextTest, ClipShowsOnlyTheSungPartWithTheEffectAlongItsEdge) {
 }
 
 TEST_F(EffectTextTest, ItalicClipLeansRightAtTheTop) {
-  frame.Canvas().SetFontStyle(kFontItalic);
+  frame.Canvas().SetFontStyle(fs_Italic);
   Draw(0);
   const Box glyph = FindBox(frame, IsWhite);
   const Box topBand = FindBox(frame, IsWhite, 0, glyph.top + 2, -1, glyph.top + 4);

@@ -5,10 +5,34 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
-#include "render/dib_frame.h"
+#include "platform/memory_bitmap.h"
+#include "render/canvas.h"
 
 namespace lumeko::test {
+
+// A frame to paint on and read back: a 32-bit DIB section with a canvas.
+class TestFrame {
+ public:
+  TestFrame() { bitmap_.CreateDib32(0, 0); }
+  TestFrame(int width, int height) { SetSize(width, height); }
+  // A new bitmap of the size; the canvas (and its font) stay.
+  bool SetSize(int width, int height) { return bitmap_.CreateDib32(width, height); }
+  int Width() const { return bitmap_.Width(); }
+  int Height() const { return bitmap_.Height(); }
+  HDC Handle() const { return bitmap_.DC(); }
+  RECT Area() const { return {0, 0, Width(), Height()}; }
+  std::uint32_t Pixel(int x, int y) const { return bitmap_.Pixel(x, y); }
+  TCanvas& Canvas() {
+    if (!canvas_) canvas_ = std::make_unique<TCanvas>(bitmap_.DC());
+    return *canvas_;
+  }
+
+ private:
+  TMemoryBitmap bitmap_;
+  std::unique_ptr<TCanvas> canvas_;  // declared after the bitmap: gone before its DC
+};
 
 // The Japanese TrueType font the GDI tests draw with (Debian's IPA Gothic).
 constexpr char kTestFont[] = "IPAGothic";
@@ -33,7 +57,7 @@ struct Box {
   int Height() const { return bottom - top + 1; }
 };
 
-inline Box FindBox(const TDibFrame& f, const std::function<bool(std::uint32_t)>& match, int x0 = 0,
+inline Box FindBox(const TestFrame& f, const std::function<bool(std::uint32_t)>& match, int x0 = 0,
                    int y0 = 0, int x1 = -1, int y1 = -1) {
   if (x1 < 0) x1 = f.Width() - 1;
   if (y1 < 0) y1 = f.Height() - 1;
@@ -50,7 +74,7 @@ inline Box FindBox(const TDibFrame& f, const std::function<bool(std::uint32_t)>&
   return b;
 }
 
-inline int Count(const TDibFrame& f, const std::function<bool(std::uint32_t)>& match) {
+inline int Count(const TestFrame& f, const std::function<bool(std::uint32_t)>& match) {
   int n = 0;
   for (int y = 0; y < f.Height(); ++y)
     for (int x = 0; x < f.Width(); ++x) n += match(f.Pixel(x, y)) ? 1 : 0;

@@ -1,10 +1,13 @@
 // The exact way and the order of folders, extensions and ways, on real trees.
 #include <gtest/gtest.h>
 
+#include "search/search_fixture.h"
+
+#ifdef _WIN32
 #include <windows.h>
 
 #include "platform/wide.h"
-#include "search/search_fixture.h"
+#endif
 
 namespace lumeko {
 namespace {
@@ -27,7 +30,7 @@ TEST(ExactSearch, TakesExtensionsInOrderBesideTheMediaFile) {
 
   SearchTree only;
   const std::string txt = only.Add("Music\\Song.TXT");
-  TLyricsSearch s;
+  TLyricsSearch s(test::TestFolders());
   EXPECT_EQ(s.SearchByFileName("", only.Folder("Music\\Song.wma"), false, false, false, false), txt);
   EXPECT_EQ(s.FoundExtIndex, 2);
   // Letter case is the file system's business: a lower-case file answers.
@@ -37,7 +40,7 @@ TEST(ExactSearch, TakesExtensionsInOrderBesideTheMediaFile) {
 TEST(ExactSearch, SameFolderSwitchAndEmptyListsLeaveNothingToSearch) {
   SearchTree t;
   t.Add("Music\\Song.KRA");
-  TLyricsSearch s;
+  TLyricsSearch s(test::TestFolders());
   s.SetSimilarStrength(30);
   EXPECT_EQ(s.SearchByFileName("", t.Folder("Music\\Song.wma"), true, true, true, true), "");
   EXPECT_EQ(s.MatchKind, lmk_Nothing);
@@ -45,7 +48,7 @@ TEST(ExactSearch, SameFolderSwitchAndEmptyListsLeaveNothingToSearch) {
 
   TLyricsSearchOptions o;
   o.NotPerformSameFolderSearch = true;
-  EXPECT_EQ(FindLyricsFor(o, "Song", t.Folder("Music\\Song.wma")).File, "");
+  EXPECT_EQ(FindLyricsFor(o, "Song", t.Folder("Music\\Song.wma"), test::TestFolders()).File, "");
 }
 
 TEST(ExactSearch, FolderListWalksWholeTreesInOrder) {
@@ -91,8 +94,8 @@ TEST(ExactSearch, TitleSearchFollowsOnlyWhenTheNameFindsNothing) {
   TLyricsSearchOptions o;
   o.LyricsPath = lib;
   o.NotPerformTitleSearch = true;
-  EXPECT_EQ(FindLyricsFor(o, "Blue Moon", t.Folder("M\\Track02.wma")).File, "");
-  EXPECT_EQ(FindLyricsFor(o, "Blue Moon", "").File, "");
+  EXPECT_EQ(FindLyricsFor(o, "Blue Moon", t.Folder("M\\Track02.wma"), test::TestFolders()).File, "");
+  EXPECT_EQ(FindLyricsFor(o, "Blue Moon", "", test::TestFolders()).File, "");
 
   // A web address splits only at '\' and ':', so its name keeps the slashes
   // and cannot name a file; the title decides.
@@ -101,6 +104,7 @@ TEST(ExactSearch, TitleSearchFollowsOnlyWhenTheNameFindsNothing) {
   EXPECT_EQ(Find(lib, "", "").File, "");
 }
 
+#ifdef _WIN32
 TEST(ExactSearch, EmptyListEntryMeansTheRootOfTheCurrentDrive) {
   SearchTree t;
   wchar_t saved[MAX_PATH];
@@ -114,6 +118,8 @@ TEST(ExactSearch, EmptyListEntryMeansTheRootOfTheCurrentDrive) {
   SetCurrentDirectoryW(saved);
   EXPECT_EQ(r.File, "\\" + name + ".TXT");
 }
+
+#endif
 
 TEST(ExactSearch, SubfolderWalkEndsOnCyclesAndVeryDeepTrees) {
   SearchTree t;
@@ -131,11 +137,18 @@ TEST(ExactSearch, SubfolderWalkEndsOnCyclesAndVeryDeepTrees) {
   // A link back to its own parent: the walk must not go round it. Where the
   // file system cannot make the link, the cap above is what keeps us safe.
   t.Add("loop\\inner\\x.txt");
+#ifdef _WIN32
   const bool linked = CreateSymbolicLinkW(ToWide(t.Folder("loop\\inner\\back")).c_str(),
                                           ToWide(t.Folder("loop")).c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+#else
+  t.AddLink("loop\\inner\\back");
+  const bool linked = true;
+#endif
   EXPECT_EQ(Find(t.Folder("loop"), "Missing", "", 3, true, true, true).File, "");
+#ifdef _WIN32
   // Gone before the scratch folder is cleared, which must not walk it either.
   if (linked) RemoveDirectoryW(ToWide(t.Folder("loop\\inner\\back")).c_str());
+#endif
   if (!linked) GTEST_SKIP() << "no directory links here";
 }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_io.h"
 #include "search/search_fixture.h"
 
 namespace lumeko {
@@ -30,11 +29,11 @@ TEST(FolderListing, MasksAgreeWithTheFileSystem) {
                                "*" + kHelloFull + "*.KRA", "*" + kHelloFullSmall + "*.LRC", "*" + kKana + "*.TXT",
                                "*World*.TXT", "*Hel*lo*.KRA", "*Hel?lo*.KRA", "*~1*.TXT", "*"};
   for (const std::string& mask : masks) {
-    TFolderCache cache;
-    EXPECT_EQ(cache.ListFiles(folder, mask), ListFilesDirect(folder, mask)) << mask;
+    TFolderCache cache(test::TestFolders());
+    EXPECT_EQ(cache.ListFiles(folder, mask), test::TestFolders().ListMatching(folder, mask)) << mask;
   }
 
-  TFolderCache cache;
+  TFolderCache cache(test::TestFolders());
   EXPECT_TRUE(cache.FileExists(folder, "hello world.kra"));
   EXPECT_TRUE(cache.FileExists(folder, kHelloFullSmall + ".KRA"));  // full-width letters have case too
   EXPECT_FALSE(cache.FileExists(folder, kKana + ".KRA"));
@@ -51,21 +50,22 @@ TEST(FolderListing, ExistenceAgreesWithTheFileSystemForCasedLetters) {
   t.Add("F\\" + lower + ".KRA");
   t.Add("F\\Song~1.LRC");
   const std::string folder = t.Folder("F") + "\\";
-  TFolderCache cache;
+  TFolderCache cache(test::TestFolders());
   for (const std::string& n : {lower + ".KRA", upper + ".KRA", lower + ".kra", upper + ".LRC", std::string("SONG~1.lrc"),
                                std::string("song~2.LRC"), std::string("F\\..\\F\\Song~1.LRC")})
-    EXPECT_EQ(cache.FileExists(folder, n), FileExists(folder + n)) << n;
+    EXPECT_EQ(cache.FileExists(folder, n), test::TestFolders().IsFile(folder + n)) << n;
+  EXPECT_TRUE(cache.FileExists(folder, upper + ".KRA"));
 }
 
 TEST(FolderListing, StarMasksMatchLikeTheFileSystem) {
-  EXPECT_TRUE(MatchesStarMask(L"HELLO WORLD.KRA", L"*HELLO*WORLD*.KRA"));
-  EXPECT_TRUE(MatchesStarMask(L"HELLOWORLD.KRA", L"*HELLO*WORLD*.KRA"));
-  EXPECT_FALSE(MatchesStarMask(L"WORLD HELLO.KRA", L"*HELLO*WORLD*.KRA"));
-  EXPECT_FALSE(MatchesStarMask(L"HELLO WORLD.KRA.BAK", L"*HELLO*WORLD*.KRA"));
-  EXPECT_TRUE(MatchesStarMask(L"A.KRA.KRA", L"*.KRA"));
-  EXPECT_TRUE(MatchesStarMask(L"", L"*"));
-  EXPECT_FALSE(MatchesStarMask(L"", L"*.KRA"));
-  EXPECT_EQ(UpperForNames(L"abc\xFF41\x3042"), L"ABC\xFF21\x3042");  // ａ becomes Ａ, kana stay
+  EXPECT_TRUE(MatchesStarMask(u"HELLO WORLD.KRA", u"*HELLO*WORLD*.KRA"));
+  EXPECT_TRUE(MatchesStarMask(u"HELLOWORLD.KRA", u"*HELLO*WORLD*.KRA"));
+  EXPECT_FALSE(MatchesStarMask(u"WORLD HELLO.KRA", u"*HELLO*WORLD*.KRA"));
+  EXPECT_FALSE(MatchesStarMask(u"HELLO WORLD.KRA.BAK", u"*HELLO*WORLD*.KRA"));
+  EXPECT_TRUE(MatchesStarMask(u"A.KRA.KRA", u"*.KRA"));
+  EXPECT_TRUE(MatchesStarMask(u"", u"*"));
+  EXPECT_FALSE(MatchesStarMask(u"", u"*.KRA"));
+  EXPECT_EQ(test::TestFolders().Upper(u"abc\xFF41\x3042"), u"ABC\xFF21\x3042");  // ａ becomes Ａ, kana stay
 }
 
 }  // namespace

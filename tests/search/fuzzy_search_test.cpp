@@ -71,7 +71,7 @@ TEST(FuzzySearch, ByFileNameAfterEveryFolderFailedTheSimilarWay) {
   SearchTree t;
   t.Add("A\\unrelated.KRA");
   const std::string found = t.Add("B\\sub\\" + kHelloWorldHalf + ".KRA");
-  TLyricsSearch s;
+  TLyricsSearch s(test::TestFolders());
   s.SetSimilarStrength(40);
   EXPECT_EQ(s.SearchByFileName(t.Folder("A") + ";" + t.Folder("B"), t.Folder("M\\" + kHelloWorldKana + ".mp3"),
                                true, true, true, false),

@@ -61,7 +61,7 @@ TEST(SimilarSearch, ByFileNameScoresTheWholeListedName) {
   const std::string lib = t.Folder("L");
   t.Add("L\\" + kOpen + "Artist" + kClose + "Track 01.LRC");
   // By file name the bracket stays and makes the name too long (54)...
-  TLyricsSearch s;
+  TLyricsSearch s(test::TestFolders());
   s.SetSimilarStrength(30);
   EXPECT_EQ(s.SearchByFileName(lib, t.Folder("M\\Track 01.wma"), false, true, true, false), "");
   // ...by title it is removed (100).
@@ -99,7 +99,7 @@ TEST(SimilarSearch, TitlesFullOfPatternCharactersAreContained) {
   t.Add("K\\Star Light (live).LRC");
   const std::string list = t.Folder("L") + ";" + t.Folder("K");
   for (const char* bad : {"*Star Light", "?Star (Light", "Star Light\\", "Star Light**"}) {
-    TLyricsSearch s;
+    TLyricsSearch s(test::TestFolders());
     s.SetSimilarStrength(30);
     EXPECT_EQ(s.SearchByTitle(list, bad, true, true, true), "") << bad;
     EXPECT_EQ(s.SearchByTitle(list, "Star Light", true, true, true), exact) << bad;

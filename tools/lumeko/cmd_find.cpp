@@ -9,15 +9,14 @@
 #include <optional>
 
 #include "command.h"
-#include "effect/media_change.h"
-#include "effect/registry_ex.h"
-#include "effect/registry_override.h"
-#include "effect/settings.h"
-#include "effect/setup_info.h"
+#include "effect/search_options.h"
 #include "json.h"
 #include "platform/cp932.h"
+#include "platform/folder_source.h"
 #include "search/lyrics_search.h"
 #include "setting_assignment.h"
+#include "settings/registry_override.h"
+#include "settings/settings_store.h"
 
 namespace lumeko::tool {
 namespace {
@@ -25,9 +24,8 @@ namespace {
 // The settings as the effect would read them, with the overrides applied.
 TSetupInfo ReadSettings(const std::vector<std::string>& overrides) {
   TSetupInfo setup = DefaultSetupInfo();
-  std::uint8_t changes = 0;
   if (overrides.empty()) {
-    LoadSettings(setup, changes);
+    LoadSettings(setup);
     return setup;
   }
   const std::vector<TSettingAssignment> parsed = ParseSettingAssignments(overrides);
@@ -37,7 +35,7 @@ TSetupInfo ReadSettings(const std::vector<std::string>& overrides) {
   if (!reg.OpenKey(kSettingsKey, true)) throw UsageError{"cannot open the scratch settings for --set"};
   for (const TSettingAssignment& a : parsed) StoreSettingAssignment(reg, a);
   reg.CloseKey();
-  LoadSettings(setup, changes);
+  LoadSettings(setup);
   return setup;
 }
 
@@ -49,7 +47,7 @@ int RunFind(const Args& args) {
   if (media.empty() && title.empty()) throw UsageError{"find wants --media PATH or --title TITLE"};
 
   const TSetupInfo setup = ReadSettings(p.GetAll("--set"));
-  const TLyricsSearchResult r = FindLyricsFor(SearchOptionsFrom(setup.File), title, media);
+  const TLyricsSearchResult r = FindLyricsFor(SearchOptionsFrom(setup.File), title, media, SystemFolders());
 
   JsonWriter j;
   j.BeginObject()

@@ -13,16 +13,16 @@
 #include <vector>
 
 #include "command.h"
-#include "effect/registry_ex.h"
-#include "effect/registry_override.h"
-#include "effect/setup_info.h"
 #include "json.h"
 #include "platform/cp932.h"
 #include "platform/file_io.h"
+#include "platform/path_parts.h"
 #include "platform/wide.h"
 #include "player_host.h"
 #include "png_writer.h"
 #include "setting_assignment.h"
+#include "settings/registry_ex.h"
+#include "settings/registry_override.h"
 
 namespace lumeko::tool {
 namespace {
@@ -65,12 +65,7 @@ std::vector<long long> ParseTimes(const ParsedArgs& p) {
 
 // The media item the effect is told of: beside the lyrics file with its
 // name, so the effect's own search finds that file.
-std::string MediaBeside(const std::string& lyrics) {
-  const size_t slash = lyrics.find_last_of("\\/");
-  const size_t dot = lyrics.rfind('.');
-  const std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? lyrics.substr(0, dot) : lyrics;
-  return stem + ".mp3";
-}
+std::string MediaBeside(const std::string& lyrics) { return WithExtension(lyrics, ".mp3"); }
 
 std::string FullPath(const std::string& cp932) {
   wchar_t buf[MAX_PATH * 4];
@@ -103,10 +98,7 @@ int Run(const Args& args) {
   if (!FolderExists(out)) throw UsageError{"cannot make the folder " + *outArg};
   const std::string media = p.Get("--media") ? FullPath(PathArg(*p.Get("--media"))) : MediaBeside(lyrics);
   std::string title = p.Get("--title") ? Utf8ToCp932(*p.Get("--title")) : std::string();
-  if (title.empty()) {
-    const size_t slash = media.find_last_of("\\/");
-    title = media.substr(slash == std::string::npos ? 0 : slash + 1);
-  }
+  if (title.empty()) title = FileNameOf(media);
 
   // Everything below sees a copy of the user's settings plus the overrides.
   TRegistryOverride scratch(true, ro_CurrentUser);

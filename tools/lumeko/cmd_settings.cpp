@@ -7,59 +7,39 @@
 #include <vector>
 
 #include "command.h"
-#include "effect/settings.h"
-#include "effect/setup_info.h"
 #include "json.h"
 #include "platform/cp932.h"
 #include "setting_assignment.h"
+#include "settings/settings_store.h"
 
 namespace lumeko::tool {
 namespace {
 
-void WriteSettings(JsonWriter& j) {
-  TSetupInfo setup = DefaultSetupInfo();
-  std::uint8_t changes = 0;
-  LoadSettings(setup, changes);
-  LoadPileSettings(setup.Pile);
-  TRegistryEx reg(HKEY_CURRENT_USER);
-  const bool open = reg.OpenKey(kSettingsKey, true);
-
-  j.BeginObject();
-  for (const TSettingValue& v : SettingValues()) {
-    j.Key(v.Name);
-    std::optional<TSettingReading> r = ReadSetting(setup, v.Name);
-    if (!r) {
-      // Values only the page reads: with their defaults, as it reads them.
-      r = TSettingReading{v.Kind, v.DefaultInt, v.DefaultText};
-      if (open) {
-        if (v.Kind == TSettingKind::sk_String)
-          r->Text = reg.ReadStringDef(v.Name, v.DefaultText);
-        else if (v.Kind == TSettingKind::sk_Bool)
-          r->Int = reg.ReadBoolDef(v.Name, v.DefaultInt != 0) ? 1 : 0;
-        else
-          r->Int = reg.ReadIntegerDef(v.Name, v.DefaultInt);
-      }
-    }
-    switch (v.Kind) {
-      case TSettingKind::sk_String: j.String(Cp932ToUtf8(r->Text)); break;
-      case TSettingKind::sk_Bool: j.Bool(r->Int != 0); break;
-      case TSettingKind::sk_Integer:
-      case TSettingKind::sk_Byte: j.Int(r->Int); break;
-    }
+void WriteValue(JsonWriter& j, const TSettingDef& def, const TSettingValue& v) {
+  switch (def.Kind) {
+    case TSettingKind::sk_String: j.String(Cp932ToUtf8(v.Text)); break;
+    case TSettingKind::sk_Bool: j.Bool(v.Int != 0); break;
+    case TSettingKind::sk_Integer:
+    case TSettingKind::sk_Color:
+    case TSettingKind::sk_Byte: j.Int(v.Int); break;
   }
-  j.EndObject();
 }
 
-// Stores one value and answers it as stored.
-void Store(TRegistry& reg, const TSettingAssignment& a, JsonWriter& j) {
-  StoreSettingAssignment(reg, a);
-  j.Key(a.Value->Name);
-  switch (a.Value->Kind) {
-    case TSettingKind::sk_String: j.String(Cp932ToUtf8(a.Text)); break;
-    case TSettingKind::sk_Bool: j.Bool(a.Number != 0); break;
-    case TSettingKind::sk_Integer:
-    case TSettingKind::sk_Byte: j.Int(a.Number); break;
+// Every setting as the effect reads it; the page's own values as the page
+// reads them.
+void WriteSettings(JsonWriter& j) {
+  TSetupInfo setup = DefaultSetupInfo();
+  LoadSettings(setup);
+  LoadPileSettings(setup);
+  TRegistryEx reg(HKEY_CURRENT_USER);
+  reg.OpenKey(kSettingsKey, true);
+  const std::int32_t version = reg.ReadIntegerDef("Version", 0);
+  j.BeginObject();
+  for (const TSettingDef& def : SettingTable()) {
+    j.Key(def.Name);
+    WriteValue(j, def, def.Get ? def.Get(setup) : ReadSettingValue(reg, def, version));
   }
+  j.EndObject();
 }
 
 int Run(const Args& args) {
@@ -75,7 +55,11 @@ int Run(const Args& args) {
     TRegistryEx reg(HKEY_CURRENT_USER);
     if (!reg.OpenKey(kSettingsKey, true)) throw std::runtime_error("cannot open the settings key");
     j.BeginObject().Key("set").BeginObject();
-    for (const TSettingAssignment& a : parsed) Store(reg, a, j);
+    for (const TSettingAssignment& a : parsed) {
+      StoreSettingAssignment(reg, a);
+      j.Key(a.Def->Name);
+      WriteValue(j, *a.Def, a.Value);
+    }
     j.EndObject();
     j.Field("signalled", SignalPropertyChange());
     j.EndObject();

@@ -7,6 +7,7 @@
 
 #include "command.h"
 #include "platform/cp932.h"
+#include "settings/settings_store.h"
 
 namespace lumeko::tool {
 namespace {
@@ -38,20 +39,21 @@ TSettingAssignment Parse(const std::string& assignment) {
   if (eq == std::string::npos) throw UsageError{"expected Name=Value: " + assignment};
   const std::string name = assignment.substr(0, eq);
   const std::string value = assignment.substr(eq + 1);
-  TSettingAssignment a{FindSettingValue(name), {}, 0};
-  if (!a.Value) throw UsageError{"unknown setting: " + name};
-  switch (a.Value->Kind) {
-    case TSettingKind::sk_String: a.Text = Utf8ToCp932(value); break;
+  TSettingAssignment a{FindSetting(name), {}};
+  if (!a.Def) throw UsageError{"unknown setting: " + name};
+  switch (a.Def->Kind) {
+    case TSettingKind::sk_String: a.Value.Text = Utf8ToCp932(value); break;
     case TSettingKind::sk_Bool: {
       bool b = false;
       if (!ParseBool(value, b)) throw UsageError{"bad boolean for " + name + ": " + value};
-      a.Number = b ? 1 : 0;
+      a.Value.Int = b ? 1 : 0;
       break;
     }
-    case TSettingKind::sk_Integer: a.Number = ParseValue32(value, name); break;
+    case TSettingKind::sk_Integer:
+    case TSettingKind::sk_Color: a.Value.Int = ParseValue32(value, name); break;
     case TSettingKind::sk_Byte:
-      a.Number = ParseValue32(value, name);
-      if (a.Number < 0 || a.Number > 255) throw UsageError{"bad byte for " + name + ": " + value};
+      a.Value.Int = ParseValue32(value, name);
+      if (a.Value.Int < 0 || a.Value.Int > 255) throw UsageError{"bad byte for " + name + ": " + value};
       break;
   }
   return a;
@@ -67,18 +69,8 @@ std::vector<TSettingAssignment> ParseSettingAssignments(const std::vector<std::s
 }
 
 void StoreSettingAssignment(TRegistry& reg, const TSettingAssignment& a) {
-  const std::string name = a.Value->Name;
-  switch (a.Value->Kind) {
-    case TSettingKind::sk_String: reg.WriteString(name, a.Text); break;
-    case TSettingKind::sk_Bool: reg.WriteBool(name, a.Number != 0); break;
-    case TSettingKind::sk_Integer: reg.WriteInteger(name, a.Number); break;
-    case TSettingKind::sk_Byte: {
-      const std::uint8_t b = static_cast<std::uint8_t>(a.Number);
-      reg.WriteBinaryData(name, &b, 1);
-      break;
-    }
-  }
-  if (name == "BkGndImageBlendAlpha") reg.WriteInteger("Version", kSettingsVersion);
+  WriteSettingValue(reg, *a.Def, a.Value);
+  if (std::string_view(a.Def->Name) == "BkGndImageBlendAlpha") reg.WriteInteger("Version", kSettingsVersion);
 }
 
 }  // namespace lumeko::tool

@@ -1,5 +1,5 @@
-// The lyrics search as a media change uses it.
-#include "effect/media_change.h"
+// The lyrics search as the settings ask for it (see search_options.h).
+#include "effect/search_options.h"
 
 namespace lumeko {
 

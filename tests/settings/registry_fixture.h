@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "effect/registry_override.h"
+#include "settings/registry_override.h"
 
 namespace lumeko::test {
 

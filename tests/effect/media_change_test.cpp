@@ -1,16 +1,18 @@
 // A media change in the effect object finds and loads its lyrics.
 #include <gtest/gtest.h>
 
-#include "effect/registry_fixture.h"
-#include "effect/settings.h"
 #include "effect/tag_defaults.h"
-#include "effect/viz_lumeko.h"
+#include "effect/viz_lumeko_probe.h"
+#include "settings/registry_fixture.h"
+#include "settings/settings_store.h"
 #include "platform/unique_handle.h"
 #include "platform/wide.h"
 #include "search/search_fixture.h"
 
 namespace lumeko {
 namespace {
+
+using P = TVizLumekoProbe;
 
 void WriteSetting(const char* name, const std::string& text, std::int32_t number, bool isText) {
   TRegistryEx reg(HKEY_CURRENT_USER);
@@ -32,7 +34,7 @@ class MediaChange : public test::RegistryTest {
     ASSERT_EQ(obj_->MediaInfo(2, 44100, t), S_OK);
     ::SysFreeString(t);
     Frame();
-    EXPECT_FALSE(obj_->MediaPending);
+    EXPECT_FALSE(P::MediaPending(*obj_));
   }
   // One frame: pending lyrics are loaded, then saved settings reloaded.
   void Frame() {
@@ -53,18 +55,18 @@ TEST_F(MediaChange, TitleFindsTheLyricsAndNamesTheirBase) {
   const std::string file = t.Add("Lyrics\\sub\\\x95\x5C\x82\xCC\x89\xCC.LRC");
   WriteSetting("LyricsPath", t.Folder("Lyrics"), 0, true);
   Announce(L"\u8868\u306E\u6B4C");
-  EXPECT_EQ(obj_->Lyrics->FileName(), file);
-  EXPECT_EQ(obj_->LyricsBaseName, "\x95\x5C\x82\xCC\x89\xCC");
-  EXPECT_GT(obj_->Lyrics->LineCount(), 0);
+  EXPECT_EQ(P::Lyrics(*obj_).FileName(), file);
+  EXPECT_EQ(P::LyricsBaseName(*obj_), "\x95\x5C\x82\xCC\x89\xCC");
+  EXPECT_GT(P::Lyrics(*obj_).LineCount(), 0);
 
   // A title that is no pattern reaches no one: nothing is found, the frame
   // succeeds and the next title loads as usual.
   WriteSetting("FuzzySearch", "", 1, false);
   ASSERT_TRUE(SignalPropertyChange());
   Announce(L"*\u8868\u306E\u6B4C");
-  EXPECT_EQ(obj_->LyricsBaseName, "");
+  EXPECT_EQ(P::LyricsBaseName(*obj_), "");
   Announce(L"\u8868\u306E\u6B4C");
-  EXPECT_EQ(obj_->Lyrics->FileName(), file);
+  EXPECT_EQ(P::Lyrics(*obj_).FileName(), file);
 }
 
 TEST_F(MediaChange, TitleSearchCanBeSwitchedOff) {
@@ -73,8 +75,8 @@ TEST_F(MediaChange, TitleSearchCanBeSwitchedOff) {
   WriteSetting("LyricsPath", t.Folder("Lyrics"), 0, true);
   WriteSetting("NotPerformTitleSearch", "", 1, false);
   Announce(L"Blue Moon");
-  EXPECT_EQ(obj_->Lyrics->FileName(), "");
-  EXPECT_EQ(obj_->Lyrics->LineCount(), 0);
+  EXPECT_EQ(P::Lyrics(*obj_).FileName(), "");
+  EXPECT_EQ(P::Lyrics(*obj_).LineCount(), 0);
 }
 
 // The tag file beside this test program, present for the object's life.
@@ -99,14 +101,14 @@ TEST_F(MediaChange, TagFileDefaultsTakeThePictureSettingOnlyWhereTheyNameNone) {
     // object's life.
     TagFileBesideModule tags("@offset=100\r\n");
     Announce(L"first");
-    EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@BGFILE"), "a.jpg");
-    EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@OFFSET"), "100");
+    EXPECT_EQ(P::Lyrics(*obj_).DefaultTags().Values("@BGFILE"), "a.jpg");
+    EXPECT_EQ(P::Lyrics(*obj_).DefaultTags().Values("@OFFSET"), "100");
     WriteSetting("BkGndImageFilename", "b.jpg", 0, true);
     ASSERT_TRUE(SignalPropertyChange());
     Frame();
     Announce(L"second");
-    EXPECT_EQ(obj_->Setup.BkGnd.BkGndImageFilename, "b.jpg");
-    EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@BGFILE"), "a.jpg");
+    EXPECT_EQ(P::Setup(*obj_).BkGnd.BkGndImageFilename, "b.jpg");
+    EXPECT_EQ(P::Lyrics(*obj_).DefaultTags().Values("@BGFILE"), "a.jpg");
     obj_->Release();
     obj_ = nullptr;
   }
@@ -115,19 +117,19 @@ TEST_F(MediaChange, TagFileDefaultsTakeThePictureSettingOnlyWhereTheyNameNone) {
     // picture: the setting does not fill it in.
     TagFileBesideModule tags("@BGFILE=x.jpg\r\n@BGFILE=\r\n");
     Announce(L"first");
-    EXPECT_FALSE(obj_->Lyrics->DefaultTags().Has("@BGFILE"));
-    EXPECT_FALSE(obj_->Lyrics->Tags().Has("@BGFILE"));
+    EXPECT_FALSE(P::Lyrics(*obj_).DefaultTags().Has("@BGFILE"));
+    EXPECT_FALSE(P::Lyrics(*obj_).Tags().Has("@BGFILE"));
     obj_->Release();
     obj_ = nullptr;
   }
   // Without a tag file the setting is the default, and an empty one none.
   Announce(L"first");
-  EXPECT_EQ(obj_->Lyrics->DefaultTags().Values("@BGFILE"), "b.jpg");
+  EXPECT_EQ(P::Lyrics(*obj_).DefaultTags().Values("@BGFILE"), "b.jpg");
   WriteSetting("BkGndImageFilename", "", 0, true);
   ASSERT_TRUE(SignalPropertyChange());
   Frame();
   Announce(L"second");
-  EXPECT_FALSE(obj_->Lyrics->DefaultTags().Has("@BGFILE"));
+  EXPECT_FALSE(P::Lyrics(*obj_).DefaultTags().Has("@BGFILE"));
 }
 
 }  // namespace

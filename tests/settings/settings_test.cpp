@@ -1,12 +1,12 @@
 // The settings store against a real (redirected) registry: defaults, types,
-// the Version rule, the font-change flag and the change event.
-#include "effect/settings.h"
+// ranges, the Version rule, the font-change flag and the change event.
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "effect/registry_fixture.h"
+#include "settings/registry_fixture.h"
 #include "platform/wide.h"
 
 namespace lumeko {
@@ -20,23 +20,22 @@ TRegistryEx OpenSettings() {
   return reg;
 }
 
-TSetupInfo Load(std::uint8_t* changesOut = nullptr) {
+TSetupInfo Load(bool* fontChanged = nullptr) {
   TSetupInfo s;
-  std::uint8_t changes = 0;
-  LoadSettings(s, changes);
-  LoadPileSettings(s.Pile);
-  if (changesOut) *changesOut = changes;
+  const bool changed = LoadSettings(s);
+  LoadPileSettings(s);
+  if (fontChanged) *fontChanged = changed;
   return s;
 }
 
 using SettingsStore = RegistryTest;
 
 TEST_F(SettingsStore, EmptyRegistryGivesTheDefaultsAndCreatesTheKey) {
-  std::uint8_t changes = 0;
-  const TSetupInfo s = Load(&changes);
+  bool fontChanged = false;
+  const TSetupInfo s = Load(&fontChanged);
   EXPECT_TRUE(TRegistry(HKEY_CURRENT_USER).KeyExists(kSettingsKey));
   EXPECT_EQ(s, DefaultSetupInfo());
-  EXPECT_EQ(changes, cf_Font);  // from an empty record to "Default"
+  EXPECT_TRUE(fontChanged);  // from an empty record to "Default"
   EXPECT_EQ(s.File.SimilarStrength, 30);
   EXPECT_EQ(s.File.SearchFlags, sf_FindSubFolder | sf_SimilarSearch);
   EXPECT_EQ(s.Font.FontName, "Default");
@@ -46,57 +45,45 @@ TEST_F(SettingsStore, EmptyRegistryGivesTheDefaultsAndCreatesTheKey) {
   EXPECT_EQ(s.Pile.PileEffectPreset, -1);
   EXPECT_EQ(s.Pile.PileFlags, pf_PileEffectNoLyricsOnly);
 
-  // The table's defaults are those LoadSettings applies.
-  for (const TSettingValue& v : SettingValues()) {
-    const auto r = ReadSetting(s, v.Name);
-    if (!r) continue;
-    if (v.Kind == TSettingKind::sk_String)
-      EXPECT_EQ(r->Text, v.DefaultText) << v.Name;
-    else
-      EXPECT_EQ(r->Int, v.DefaultInt) << v.Name;
-  }
+  EXPECT_EQ(s.ActiveAutoHidePause, 1800);
+  EXPECT_EQ(s.FadeoutInterval, 60);
 }
 
-TEST_F(SettingsStore, EveryTableValueReachesItsField) {
-  // A distinct non-default value for every name, written with its type.
+// A value inside the row's range that is not its default, distinct per row.
+TSettingValue SomeValue(const TSettingDef& d, int n) {
+  switch (d.Kind) {
+    case TSettingKind::sk_String: return {0, "\x89\xCC" + std::string(d.Name)};  // 歌 + name
+    case TSettingKind::sk_Bool: return {d.DefaultInt ? 0 : 1, {}};
+    case TSettingKind::sk_Color: return {0x010203 * n, {}};
+    default: break;
+  }
+  const std::int64_t span = static_cast<std::int64_t>(d.Max) - d.Min + 1;
+  std::int32_t v = static_cast<std::int32_t>(d.Min + n % span);
+  if (v == d.DefaultInt) v = v == d.Max ? d.Min : v + 1;
+  return {v, {}};
+}
+
+TEST_F(SettingsStore, EveryRowOfTheTableReachesItsFieldAndReadsBack) {
   TRegistryEx reg = OpenSettings();
   reg.WriteInteger("Version", kSettingsVersion);
   int n = 0;
-  for (const TSettingValue& v : SettingValues()) {
-    const std::string name = v.Name;
-    if (name == "Version") continue;
-    ++n;
-    switch (v.Kind) {
-      case TSettingKind::sk_String: reg.WriteString(name, "\x89\xCC" + name); break;  // 歌 + name
-      case TSettingKind::sk_Bool: reg.WriteBool(name, v.DefaultInt == 0); break;
-      case TSettingKind::sk_Byte: {
-        const std::uint8_t b = 5;
-        reg.WriteBinaryData(name, &b, 1);
-        break;
-      }
-      case TSettingKind::sk_Integer: reg.WriteInteger(name, n); break;
-    }
-  }
+  for (const TSettingDef& d : SettingTable())
+    if (d.Get) WriteSettingValue(reg, d, SomeValue(d, ++n));
   const TSetupInfo s = Load();
   n = 0;
-  for (const TSettingValue& v : SettingValues()) {
-    const std::string name = v.Name;
-    if (name == "Version") continue;
-    ++n;
-    const auto r = ReadSetting(s, name);
-    if (name == "PropertyShowHint" || name == "ColorSchemeName") {
-      EXPECT_FALSE(r) << name;
+  for (const TSettingDef& d : SettingTable()) {
+    if (!d.Get) {
+      EXPECT_FALSE(ReadSetting(s, d.Name)) << d.Name;
       continue;
     }
-    ASSERT_TRUE(r) << name;
-    switch (v.Kind) {
-      case TSettingKind::sk_String: EXPECT_EQ(r->Text, "\x89\xCC" + name); break;
-      case TSettingKind::sk_Bool: EXPECT_EQ(r->Int, v.DefaultInt == 0 ? 1 : 0) << name; break;
-      case TSettingKind::sk_Byte: EXPECT_EQ(r->Int, 5) << name; break;
-      case TSettingKind::sk_Integer: EXPECT_EQ(r->Int, n) << name; break;
-    }
+    EXPECT_EQ(ReadSetting(s, d.Name), SomeValue(d, ++n)) << d.Name;
   }
-  EXPECT_EQ(s.File.SimilarStrength, 20);  // written as 2, kept × 10
+  EXPECT_NE(s, DefaultSetupInfo());
+  // The page writes every row but the registry-only timings, Version last.
+  ASSERT_FALSE(SettingSaveOrder().empty());
+  EXPECT_STREQ(SettingSaveOrder().front()->Name, "FontName");
+  EXPECT_STREQ(SettingSaveOrder().back()->Name, "Version");
+  EXPECT_EQ(SettingSaveOrder().size(), SettingTable().size() - 5);
 }
 
 TEST_F(SettingsStore, StringsAreStoredAsUnicodeAndReadBackAsCp932) {
@@ -162,52 +149,53 @@ TEST_F(SettingsStore, BlendAlphaScaleFollowsTheVersion) {
   EXPECT_EQ(BlendAlphaFromStored(INT32_MAX, 0), INT32_MAX);
 }
 
-TEST_F(SettingsStore, ValuesKeptInAByteKeepTheirLowByte) {
+TEST_F(SettingsStore, ValuesOutsideTheirRangeAreFixedAsTheTableSays) {
   TRegistryEx reg = OpenSettings();
-  reg.WriteInteger("SimilarStrength", 26);  // 260
-  reg.WriteInteger("FontMinSize", 262);
-  reg.WriteInteger("BkGndImageDrawMode", -1);
-  reg.WriteInteger("LineSpaceMode", 258);
-  TSetupInfo s = Load();
-  EXPECT_EQ(s.File.SimilarStrength, 4);
-  EXPECT_EQ(s.Font.FontMinSize, 6);
-  EXPECT_EQ(s.BkGnd.BkGndImageDrawMode, 255);
-  EXPECT_EQ(s.LineSpaceMode, 2);
-  reg.WriteInteger("SimilarStrength", INT32_MAX);  // × 10 wraps, never overflows
-  EXPECT_EQ(Load().File.SimilarStrength, 0xF6);
-  reg.WriteInteger("SimilarStrength", -3);
-  EXPECT_EQ(Load().File.SimilarStrength, 226);  // -30
+  reg.WriteInteger("Version", kSettingsVersion);
+  const struct {
+    const char* Name;
+    std::int32_t Stored, Read;
+  } cases[] = {
+      {"SimilarStrength", 26, 10},        {"SimilarStrength", -3, 0},         {"FontMinSize", 262, 30},
+      {"FontMinSize", 0, 6},              {"FontEffect", 9, 0},               {"BkGndImageDrawMode", -1, 0},
+      {"LineSpaceMode", 258, 0},          {"KaraokeRowCount", 99, 30},        {"FadeoutInterval", 0, 1},
+      {"ActiveAutoHidePause", -5, 0},     {"KaraokeFetchTime", INT32_MIN, 0}, {"BkGndImageBlendAlpha", 300, 255},
+      {"AdjustTimeTagMSec", 70000, 10000}, {"ActiveColor", 0x7FFFFFFF, 0xFFFFFF},
+      {"InactiveColor", static_cast<std::int32_t>(0x80000005), static_cast<std::int32_t>(0x80000005)},
+      {"BackgroundColor", static_cast<std::int32_t>(0x800000FF), 0},
+  };
+  for (const auto& c : cases) {
+    reg.WriteInteger(c.Name, c.Stored);
+    EXPECT_EQ(ReadSetting(Load(), c.Name)->Int, c.Read) << c.Name << " " << c.Stored;
+  }
+  reg.WriteInteger("SimilarStrength", 26);
+  EXPECT_EQ(Load().File.SimilarStrength, 100);  // the search's strongest
+  const std::uint8_t junk = 0x13;  // bold, italic and a bit no style has
+  reg.WriteBinaryData("FontStyle", &junk, 1);
+  EXPECT_EQ(Load().Font.FontStyle, 0);
 }
 
 TEST_F(SettingsStore, FontChangeIsFlaggedOnlyWhenTheFontGroupDiffers) {
   TRegistryEx reg = OpenSettings();
   reg.WriteString("FontName", "IPAGothic");
   TSetupInfo s;
-  std::uint8_t changes = 0;
-  LoadSettings(s, changes);
-  EXPECT_EQ(changes, cf_Font);
+  EXPECT_TRUE(LoadSettings(s));
 
-  changes = 0;
   reg.WriteInteger("ActiveColor", 0x123456);  // colours are not the font
-  LoadSettings(s, changes);
-  EXPECT_EQ(changes, 0);
+  EXPECT_FALSE(LoadSettings(s));
   EXPECT_EQ(s.Color.ActiveColor, 0x123456u);
 
   reg.WriteString("FontName", "ipagothic");  // exact comparison
-  LoadSettings(s, changes);
-  EXPECT_EQ(changes, cf_Font);
+  EXPECT_TRUE(LoadSettings(s));
 
-  for (const char* name : {"FontEffect", "FontMinSize"}) {
-    changes = 0;
-    reg.WriteInteger(name, 3);
-    LoadSettings(s, changes);
-    EXPECT_EQ(changes, cf_Font) << name;
-  }
-  changes = 0;
+  reg.WriteInteger("FontEffect", 3);
+  EXPECT_TRUE(LoadSettings(s));
+  reg.WriteInteger("FontMinSize", 12);
+  EXPECT_TRUE(LoadSettings(s));
   const std::uint8_t bold = fs_Bold;
   reg.WriteBinaryData("FontStyle", &bold, 1);
-  LoadSettings(s, changes);
-  EXPECT_EQ(changes, cf_Font);
+  EXPECT_TRUE(LoadSettings(s));
+  EXPECT_FALSE(LoadSettings(s));
 }
 
 TEST_F(SettingsStore, SettingsArePerUserAndReadOnlyFromTheirKey) {

@@ -3,11 +3,11 @@
 // The scratch tree is made under the real HKEY_CURRENT_USER before the
 // override starts and deleted after it ends; the overrides are undone in
 // the destructor even when making one of them failed.
-#include "effect/registry_override.h"
+#include "settings/registry_override.h"
 
 #include <atomic>
 
-#include "effect/setup_info.h"
+#include "settings/setup_info.h"
 #include "platform/wide.h"
 
 namespace lumeko {

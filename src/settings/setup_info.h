@@ -1,17 +1,14 @@
-// The effect's settings record and the names of the values it is read from.
+// The effect's settings record and where it lives in the registry.
 //
 // TSetupInfo is what the painters, the lyrics search and the background code
-// read; only LoadSettings (and a colour scheme, in memory) writes it. The
-// table of setting values is the one place that knows every registry value
-// name with its type and default. Nothing here touches Windows, so the
-// portable parts (search arithmetic, layout) can include it natively.
+// read; only the settings store (and a colour scheme, in memory) writes it.
+// Which registry value fills which field, with its type, default and range,
+// is said once, in setting_table.h. Nothing here touches Windows, so the
+// portable parts include it natively.
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 
 namespace lumeko {
 
@@ -26,6 +23,9 @@ inline constexpr std::int32_t kSettingsVersion = 20508;
 // before it, in tenths.
 inline constexpr std::int32_t kBlendAlphaScaleVersion = 20400;
 
+// FontName's stand-in for the system's user-interface font.
+inline constexpr char kDefaultFontName[] = "Default";
+
 // Search flags (TSetupInfo_File::SearchFlags).
 inline constexpr std::uint8_t sf_FindSubFolder = 1;
 inline constexpr std::uint8_t sf_SimilarSearch = 2;
@@ -38,6 +38,7 @@ inline constexpr std::uint8_t fs_Bold = 1;
 inline constexpr std::uint8_t fs_Italic = 2;
 inline constexpr std::uint8_t fs_Underline = 4;
 inline constexpr std::uint8_t fs_StrikeOut = 8;
+inline constexpr std::uint8_t fs_All = fs_Bold | fs_Italic | fs_Underline | fs_StrikeOut;
 
 // Background flags (TSetupInfo_BkGnd::BkGndFlags).
 inline constexpr std::uint8_t bf_BkGndDrawForbid = 1;
@@ -57,13 +58,10 @@ inline constexpr std::uint8_t df_UseRandomColorScheme = 32;
 inline constexpr std::uint8_t pf_PileEffectEnabled = 1;
 inline constexpr std::uint8_t pf_PileEffectNoLyricsOnly = 2;
 
-// Change flags of the effect object, gathered between frames; any of them
-// makes the next frame a full repaint.
-inline constexpr std::uint8_t cf_Background = 1;
-inline constexpr std::uint8_t cf_Lyrics = 2;
-inline constexpr std::uint8_t cf_FrameResized = 4;
-inline constexpr std::uint8_t cf_Preset = 8;
-inline constexpr std::uint8_t cf_Font = 16;
+// Layout modes of LineSpaceMode.
+inline constexpr std::uint8_t ls_AsIs = 0;        // "そのまま"
+inline constexpr std::uint8_t ls_ActiveOnly = 1;  // "アクティブ行のみ拡大"
+inline constexpr std::uint8_t ls_All = 2;         // "全て均等に拡大"
 
 struct TSetupInfo_File {
   std::string LyricsPath;            // folders joined by ";"
@@ -73,7 +71,7 @@ struct TSetupInfo_File {
 };
 
 struct TSetupInfo_Font {
-  std::string FontName;          // "Default": the system's user-interface font
+  std::string FontName;          // kDefaultFontName: the system's user-interface font
   std::uint8_t FontStyle = 0;    // fs_*
   std::uint8_t FontEffect = 0;   // 0..5
   std::uint8_t FontMinSize = 0;
@@ -82,7 +80,7 @@ struct TSetupInfo_Font {
 
 // The same six colours in the same order as a colour scheme record, so a
 // scheme is copied over this group in one piece. Values are GDI colours
-// 0x00BBGGRR, or system-colour references (high byte 0xFF, low byte the
+// 0x00BBGGRR, or system-colour references (the high bit set plus the
 // system colour number) where the page allows them.
 struct TSetupInfo_Color {
   std::uint32_t ActiveColor = 0;
@@ -120,7 +118,7 @@ struct TSetupInfo {
   std::uint8_t TagFlags = 0;       // tf_*
   // display
   std::uint8_t DisplayFlags = 0;   // df_*
-  std::uint8_t LineSpaceMode = 0;  // 0..2
+  std::uint8_t LineSpaceMode = 0;  // ls_*
   TSetupInfo_Pile Pile;
   // karaoke and fades, milliseconds or counts
   std::int32_t ActiveAutoHidePause = 0;
@@ -132,45 +130,11 @@ struct TSetupInfo {
   bool operator==(const TSetupInfo&) const = default;
 };
 
-// How a value is stored in the registry.
-enum class TSettingKind : std::uint8_t {
-  sk_Integer,  // REG_DWORD, signed 32-bit
-  sk_Bool,     // REG_DWORD, 1 or 0
-  sk_String,   // REG_SZ
-  sk_Byte,     // REG_BINARY of exactly one byte
-};
-
-// One value of the Settings key. Colours count as integers.
-struct TSettingValue {
-  const char* Name;
-  TSettingKind Kind;
-  std::int32_t DefaultInt;     // integers, bools and the byte
-  const char* DefaultText;     // strings
-  bool ReadByLoadSettings;     // false: read only by the page (or at construction)
-};
-
-// Every value of the Settings key, in the order the page lays them out.
-std::span<const TSettingValue> SettingValues();
-// The entry of that exact name, or null.
-const TSettingValue* FindSettingValue(std::string_view name);
-
-// The record an empty registry gives (what LoadSettings reads from a fresh
-// key, pile values included), for callers that have no registry to read.
-TSetupInfo DefaultSetupInfo();
-
-// A setting's value as the record holds it, on the registry's scale (the
-// strength as the page shows it, the blend alpha as the effect uses it).
-struct TSettingReading {
-  TSettingKind Kind;
-  std::int32_t Int = 0;  // integers, bools (1 or 0), the byte
-  std::string Text;      // strings
-};
-// Nothing for the values the record does not keep (Version,
-// PropertyShowHint, ColorSchemeName) and for unknown names.
-std::optional<TSettingReading> ReadSetting(const TSetupInfo& setup, std::string_view name);
-
-// BkGndImageBlendAlpha as stored, brought to the 0..255 scale by the
-// Version it was saved with.
-std::int32_t BlendAlphaFromStored(std::int32_t stored, std::int32_t version);
+// A colour value of the settings as GDI draws it: a plain 0x00BBGGRR or a
+// system-colour reference.
+inline constexpr bool IsSystemColorRef(std::uint32_t color) { return (color & 0xFFFFFF00u) == 0x80000000u; }
+inline constexpr bool IsSettingColor(std::uint32_t color) {
+  return (color & 0xFF000000u) == 0 || (IsSystemColorRef(color) && (color & 0xFF) <= 30);
+}
 
 }  // namespace lumeko

@@ -4,11 +4,10 @@
 
 #include <string>
 
-#include "effect/registry_ex.h"
-#include "effect/registry_fixture.h"
-#include "effect/setup_info.h"
 #include "effect/stacked_effect_stub.h"
-#include "effect/viz_lumeko.h"
+#include "effect/viz_lumeko_probe.h"
+#include "settings/registry_ex.h"
+#include "settings/registry_fixture.h"
 
 namespace lumeko {
 namespace {
@@ -46,25 +45,20 @@ TEST_F(PileStateTest, LyricsDrawAsConfiguredWhateverTheStackedEffectLeftInTheFra
   TVizLumeko* e = TVizLumeko::CreateInstance();
   ASSERT_NE(e, nullptr);
   TCarelessEffect pile;
-  e->Pile = &pile;
-  e->Setup.Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;  // under the lyrics too
-  ASSERT_TRUE(e->Lyrics->LoadFromText("[00:01.00]\x81\xa1\x81\xa1\x81\xa1\r\n[00:09.00]\x81\xa1\r\n", "x.lrc"));
+  TVizLumekoProbe::Pile(*e) = TComPtr<IWMPEffects>::Attach(&pile);
+  TVizLumekoProbe::Setup(*e).Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;  // under the lyrics too
+  ASSERT_TRUE(TVizLumekoProbe::Lyrics(*e).LoadFromText("[00:01.00]\x81\xa1\x81\xa1\x81\xa1\r\n[00:09.00]\x81\xa1\r\n", "x.lrc"));
 
   constexpr int kW = 200, kH = 100;
-  UniqueHDC dc(::CreateCompatibleDC(nullptr));
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(bi.bmiHeader), kW, -kH, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  UniqueHBITMAP bmp(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  ASSERT_TRUE(bmp && bits);
-  HGDIOBJ old = ::SelectObject(dc.get(), bmp.get());
-  const auto* px = static_cast<const std::uint32_t*>(bits);
+  TMemoryBitmap player;
+  ASSERT_TRUE(player.CreateDib32(kW, kH));
+  const std::uint32_t* px = player.Bits();
   for (long long ms : {1500, 1600}) {
     TimedLevel levels{};
     levels.state = play_state;
     levels.timeStamp = ms * 10000;
     RECT r{0, 0, kW, kH};
-    ASSERT_EQ(e->Render(&levels, dc.get(), &r), S_OK);
+    ASSERT_EQ(e->Render(&levels, player.DC(), &r), S_OK);
     ::GdiFlush();
     int red = 0, green = 0, white = 0, whiteLeft = kW, whiteTop = kH;
     for (int y = 0; y < kH; ++y)
@@ -84,7 +78,7 @@ TEST_F(PileStateTest, LyricsDrawAsConfiguredWhateverTheStackedEffectLeftInTheFra
     EXPECT_LT(whiteTop, kH / 3) << ms << ": the first line in the top row, not moved";
     EXPECT_GT(whiteLeft, 10) << ms << ": centred, not pushed off to the left";
   }
-  ::SelectObject(dc.get(), old);
+  TVizLumekoProbe::Pile(*e).reset();  // the stub lives on this stack
   e->Release();
 }
 

@@ -3,7 +3,7 @@
 // All names go through the W functions after an explicit CP932 conversion;
 // strings read back need not be NUL-terminated in the registry and are cut
 // at the first NUL. Nothing here keeps a key open beyond the object's life.
-#include "effect/registry_ex.h"
+#include "settings/registry_ex.h"
 
 #include "platform/wide.h"
 
@@ -27,13 +27,13 @@ std::string StringFromData(const std::vector<BYTE>& data) {
   return FromWide(w);
 }
 
-[[noreturn]] void Raise(const char* what, const std::string& name) {
-  throw ERegistryException(std::string(what) + " '" + name + "'");
+[[noreturn]] void Raise(const char* what, const std::string& name, LONG code = 0) {
+  throw ERegistryException(std::string(what) + " '" + name + "'", code);
 }
 
 }  // namespace
 
-bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
+LONG TRegistry::Open(const std::string& key, bool canCreate) {
   CloseKey();
   const std::wstring path = RegistryPath(key);
   HKEY k = nullptr;
@@ -43,9 +43,8 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
                            KEY_READ | KEY_WRITE, nullptr, &k, nullptr);
   else
     rc = ::RegOpenKeyExW(RootKey, path.c_str(), 0, KEY_READ | KEY_WRITE, &k);
-  if (rc != ERROR_SUCCESS) return false;
-  current_.reset(k);
-  return true;
+  if (rc == ERROR_SUCCESS) current_.reset(k);
+  return rc;
 }
 
 bool TRegistry::OpenKeyReadOnly(const std::string& key) {
@@ -71,7 +70,8 @@ HKEY TRegistry::Need() const {
 }
 
 bool TRegistry::Query(const std::string& name, DWORD& type, std::vector<BYTE>& data) const {
-  const HKEY key = Need();
+  if (!current_) return false;  // no key, no value: the caller's default applies
+  const HKEY key = current_.get();
   const std::wstring wname = ToWide(name);
   DWORD size = 0;
   LONG rc = ::RegQueryValueExW(key, wname.c_str(), nullptr, &type, nullptr, &size);
@@ -90,7 +90,7 @@ bool TRegistry::Query(const std::string& name, DWORD& type, std::vector<BYTE>& d
     }
   }
   if (rc == ERROR_FILE_NOT_FOUND) return false;
-  Raise("cannot read the registry value", name);
+  Raise("cannot read the registry value", name, rc);
 }
 
 bool TRegistry::ValueExists(const std::string& name) const {
@@ -107,32 +107,45 @@ DWORD TRegistry::GetDataType(const std::string& name) const {
   return type;
 }
 
-std::int32_t TRegistry::ReadInteger(const std::string& name) const {
+std::optional<std::int32_t> TRegistry::TryReadInteger(const std::string& name) const {
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!Query(name, type, data)) Raise("missing registry value", name);
-  if (type != REG_DWORD || data.size() != sizeof(DWORD)) Raise("wrong type of registry value", name);
+  if (!Query(name, type, data) || type != REG_DWORD || data.size() != sizeof(DWORD)) return std::nullopt;
   DWORD v;
   memcpy(&v, data.data(), sizeof v);
   return static_cast<std::int32_t>(v);
 }
 
-bool TRegistry::ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
-
-std::string TRegistry::ReadString(const std::string& name) const {
+std::optional<std::string> TRegistry::TryReadString(const std::string& name) const {
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!Query(name, type, data)) return std::string();
-  if (type != REG_SZ && type != REG_EXPAND_SZ) Raise("wrong type of registry value", name);
+  if (!Query(name, type, data) || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
   return StringFromData(data);
 }
 
-std::vector<std::uint8_t> TRegistry::ReadBinaryData(const std::string& name) const {
+std::optional<std::vector<std::uint8_t>> TRegistry::TryReadBinary(const std::string& name) const {
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!Query(name, type, data)) Raise("missing registry value", name);
-  if (type != REG_BINARY) Raise("wrong type of registry value", name);
+  if (!Query(name, type, data) || type != REG_BINARY) return std::nullopt;
   return std::vector<std::uint8_t>(data.begin(), data.end());
+}
+
+std::int32_t TRegistry::ReadInteger(const std::string& name) const {
+  if (std::optional<std::int32_t> v = TryReadInteger(name)) return *v;
+  Raise("missing registry value, or not a number", name);
+}
+
+bool TRegistry::ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
+
+std::string TRegistry::ReadString(const std::string& name) const {
+  if (std::optional<std::string> v = TryReadString(name)) return std::move(*v);
+  if (!ValueExists(name)) return std::string();  // a missing string reads as empty
+  Raise("wrong type of registry value", name);
+}
+
+std::vector<std::uint8_t> TRegistry::ReadBinaryData(const std::string& name) const {
+  if (std::optional<std::vector<std::uint8_t>> v = TryReadBinary(name)) return std::move(*v);
+  Raise("missing registry value, or not binary", name);
 }
 
 namespace {
@@ -141,7 +154,7 @@ void SetValue(HKEY key, const std::string& name, DWORD type, const void* data, s
   if (size > 0xFFFFFFFFu) Raise("registry value too large", name);
   const LONG rc = ::RegSetValueExW(key, ToWide(name).c_str(), 0, type, static_cast<const BYTE*>(data),
                                    static_cast<DWORD>(size));
-  if (rc != ERROR_SUCCESS) Raise("cannot write the registry value", name);
+  if (rc != ERROR_SUCCESS) Raise("cannot write the registry value", name, rc);
 }
 
 }  // namespace
@@ -213,28 +226,17 @@ bool TRegistry::DeleteKey(const std::string& key) {
 }
 
 bool TRegistryEx::ReadBoolDef(const std::string& name, bool def) const {
-  try {
-    return ReadBool(name);
-  } catch (const ERegistryException&) {
-    return def;
-  }
+  const std::optional<std::int32_t> v = TryReadInteger(name);
+  return v ? *v != 0 : def;
 }
 
 std::int32_t TRegistryEx::ReadIntegerDef(const std::string& name, std::int32_t def) const {
-  try {
-    return ReadInteger(name);
-  } catch (const ERegistryException&) {
-    return def;
-  }
+  return TryReadInteger(name).value_or(def);
 }
 
 std::string TRegistryEx::ReadStringDef(const std::string& name, const std::string& def) const {
-  try {
-    std::string s = ReadString(name);
-    return s.empty() ? def : s;
-  } catch (const ERegistryException&) {
-    return def;
-  }
+  std::optional<std::string> s = TryReadString(name);
+  return s && !s->empty() ? std::move(*s) : def;
 }
 
 void TRegistryEx::WriteBoolSafe(const std::string& name, bool value) noexcept {
