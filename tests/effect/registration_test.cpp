@@ -3,6 +3,9 @@
 // for a folder with a blank, and a removal that takes the user's settings.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
 #include "settings/registry_fixture.h"
 #include "settings/registry_ex.h"
 #include "settings/setup_info.h"
@@ -122,6 +125,27 @@ TEST_F(Registration, AModulePathOutsideTheCodePageIsRegisteredAsTheSystemSpellsI
   }
   ::DeleteFileW(copy.c_str());
   ::RemoveDirectoryW(folder.c_str());
+}
+
+// The player's entry may only be read (its key's access list says so):
+// registration says why it failed instead of answering success.
+TEST_F(Registration, AnEntryThatCannotBeWrittenFailsWithTheSystemsReason) {
+  PlayerHost host;
+  ASSERT_EQ(host.Load(PlayerHost::DefaultEffectPath()), S_OK);
+  const std::wstring props = ToWide(std::string(kPlayerKey) + "\\Properties");
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, props.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  UniqueHKEY entry(key);
+  const auto allow = [&](const wchar_t* dacl) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(dacl, SDDL_REVISION_1, &sd, nullptr));
+    EXPECT_EQ(::RegSetKeySecurity(entry.get(), DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+    ::LocalFree(sd);
+  };
+  allow(L"D:P(A;;KR;;;WD)");
+  EXPECT_EQ(host.CallRegisterServer(), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+  allow(L"D:P(A;;KA;;;WD)");  // so the scratch registry can be cleared
 }
 
 }  // namespace
