@@ -12,7 +12,11 @@ include(ExternalProject)
 set(LUMEKO_LIBJPEG_DIR ${CMAKE_BINARY_DIR}/third_party/libjpeg)
 set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_DIR}/libjpeg-turbo CACHE INTERNAL "")
 set(LUMEKO_LIBJPEG_BUILD ${LUMEKO_LIBJPEG_DIR}/build)
-set(_lj_lib ${LUMEKO_LIBJPEG_BUILD}/libjpeg.a)
+if(MSVC)
+  set(_lj_lib ${LUMEKO_LIBJPEG_BUILD}/jpeg-static.lib)
+else()
+  set(_lj_lib ${LUMEKO_LIBJPEG_BUILD}/libjpeg.a)
+endif()
 
 if(CMAKE_CROSSCOMPILING)
   set(_lj_compiler_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DWITH_SIMD=ON)
@@ -22,9 +26,19 @@ else()
       -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DWITH_SIMD=OFF)
 endif()
 
+# Elsewhere than Debian (a Windows build, say) point LUMEKO_LIBJPEG_SOURCE_DIR
+# at an unpacked libjpeg-turbo source tree instead.
+set(LUMEKO_LIBJPEG_SOURCE_DIR "" CACHE PATH "An unpacked libjpeg-turbo source tree (default: Debian's, fetched)")
+if(LUMEKO_LIBJPEG_SOURCE_DIR)
+  set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_SOURCE_DIR} CACHE INTERNAL "" FORCE)
+  set(_lj_download DOWNLOAD_COMMAND "")
+else()
+  set(_lj_download DOWNLOAD_COMMAND bash ${LUMEKO_ROOT}/scripts/fetch-libjpeg.sh ${LUMEKO_LIBJPEG_DIR})
+endif()
+
 ExternalProject_Add(libjpeg_turbo_ext
   PREFIX ${LUMEKO_LIBJPEG_DIR}/ep
-  DOWNLOAD_COMMAND bash ${LUMEKO_ROOT}/scripts/fetch-libjpeg.sh ${LUMEKO_LIBJPEG_DIR}
+  ${_lj_download}
   SOURCE_DIR ${LUMEKO_LIBJPEG_SOURCE}
   BINARY_DIR ${LUMEKO_LIBJPEG_BUILD}
   UPDATE_COMMAND ""

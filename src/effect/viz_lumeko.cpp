@@ -1,9 +1,9 @@
 // TVizLumeko: construction, destruction, the COM plumbing and the simple
 // slots of the effect interface.
 //
-// Construction runs in a fixed order (event, random seed, frame, document,
-// counter frequency, settings, stacked effect); destruction releases the
-// stacked effect first and the core last. IDispatch and the class info are
+// Construction runs in a fixed order (tag defaults, event, document,
+// settings, stacked effect); destruction releases the stacked effect first
+// and the core last. IDispatch and the class info are
 // served from the type library embedded in this module.
 #include "effect/viz_lumeko.h"
 

@@ -2,7 +2,8 @@
 //
 // The image data is kept in stored (uncompressed) deflate blocks: no codec
 // library is needed, and any PNG reader takes it. Files are larger than a
-// compressing encoder's; the demo recompresses what it keeps.
+// compressing encoder's; the animated preview apngasm assembles from them
+// is compressed.
 #pragma once
 
 #include <cstdint>
