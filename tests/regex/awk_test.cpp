@@ -13,10 +13,7 @@ namespace lumeko {
 namespace {
 
 using testing_regex::Catch;
-
-std::string J(std::u8string_view utf8) {
-  return Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-}
+using testing_regex::J;
 
 struct Replaced {
   int result;
@@ -41,6 +38,12 @@ class AWKStrTest : public ::testing::Test {
   }
   TAWKStr awk;
 };
+
+// The expression object makes its preprocessor and keeps it for life, so
+// nothing can replace it under the switches that TAWKStr sets on it.
+template <class T>
+concept PreProcessorReplaceable = requires(T& t) { t.SetPreProcessor(nullptr); };
+static_assert(!PreProcessorReplaceable<TAWKStr> && !PreProcessorReplaceable<TMatchCORE>);
 
 TEST_F(AWKStrTest, MatchGivesOneBasedByteStartAndLength) {
   int start = -1, length = -1;

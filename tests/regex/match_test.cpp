@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/cp932.h"
+#include "regex/awk_str.h"
 #include "regex/match_core.h"
 #include "regex/re_error.h"
 #include "regex_test_util.h"
@@ -11,6 +13,7 @@ namespace lumeko {
 namespace {
 
 using testing_regex::Catch;
+using testing_regex::J;
 
 enum class How { Plain, Anchored, From };
 
@@ -175,18 +178,13 @@ TEST(Cache, AFaultyPatternLeavesTheEmptyExpression) {
 }
 
 TEST(Cache, PreprocessedTextIsTheKey) {
-  struct Upper : TREPatternRewriter {
-    std::string Run(const std::string& p) override {
-      std::string out = p;
-      for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
-      return out;
-    }
-  };
-  TMatchCORE m;
-  m.SetPreProcessor(std::make_unique<Upper>());
+  const TREDictionary synonyms({{std::string("ab"), "AB"}});
+  TAWKStr m;
+  m.SynonymDics().push_back(&synonyms);
+  m.SetUseSynonymDic(true);
   m.SetRegExp("ab");
   EXPECT_EQ(m.RegExp(), "ab");
-  EXPECT_EQ(m.CachePattern(1), "AB");
+  EXPECT_EQ(m.CachePattern(1), "(ab|AB)");
   const size_t n = m.CompileCount();
   m.SetRegExp("AB");
   EXPECT_EQ(m.CompileCount(), n);

@@ -7,13 +7,12 @@
 
 #include "platform/cp932.h"
 #include "regex/re_error.h"
+#include "regex_test_util.h"
 
 namespace lumeko {
 namespace {
 
-std::string J(std::u8string_view utf8) {
-  return Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-}
+using testing_regex::J;
 
 class PreProcessorTest : public ::testing::Test {
  protected:
