@@ -55,9 +55,9 @@ class TREPreProcessor {
   void Rewrite(const TREDictionaryList& dics);
   void Tokenize();
   // Looks for a member at token i of a run of characters ending before j;
-  // on success leaves its group's expansion in expansion_ and gives the
-  // member's length in characters.
-  size_t LookUp(const TREDictionaryList& dics, size_t i, size_t j);
+  // on success leaves its group's expansion (or its class members) in
+  // expansion_ and gives the member's length in characters.
+  size_t LookUp(const TREDictionaryList& dics, size_t i, size_t j, bool asClassMembers);
 
   TREScanner scanner_;
   std::string output_;

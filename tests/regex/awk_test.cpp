@@ -166,6 +166,16 @@ TEST_F(AWKStrTest, FuzzyGSubDeletesOrReplacesSeparators) {
   EXPECT_EQ(GSub("[^-]+", "", J(u8"ab-ー1－c")), (Replaced{3, J(u8"-ー－")}));
 }
 
+TEST_F(AWKStrTest, FuzzyNegatedClassesShutOutOnlyTheFormsOfTheirMembers) {
+  const std::string pattern = J(u8"^（[^（]*）");
+  const std::string subject = J(u8"（Live|Acoustic）曲");
+  EXPECT_EQ(Sub(pattern, "", subject), (Replaced{1, J(u8"曲")}));
+  awk.SetUseFuzzyCharDic(true);
+  EXPECT_EQ(Sub(pattern, "", subject), (Replaced{1, J(u8"曲")}));
+  EXPECT_EQ(Sub(pattern, "", J(u8"(a(b)c")), (Replaced{0, J(u8"(a(b)c")}));
+  EXPECT_EQ(Sub(J(u8"[^ア]+"), "-", J(u8"ｱ(|)ｧア")), (Replaced{1, J(u8"ｱ-ｧア")}));
+}
+
 TEST_F(AWKStrTest, SynonymsApplyBeforeFuzzyFolding) {
   const TREDictionary synonyms({{J(u8"桜"), J(u8"さくら")}});
   awk.SynonymDics().push_back(&synonyms);
