@@ -103,6 +103,16 @@ TEST(Match, LineTailAnchor) {
   EXPECT_FALSE(m.HasLineTail());
 }
 
+TEST(Match, AnAlternativeNeverTakesALineTailMatchAway) {
+  TMatchCORE m;
+  EXPECT_EQ(Find(m, "a$", "a\rc"), "0,1");
+  EXPECT_EQ(Find(m, "a$|a\rb", "a\rc"), "0,1");
+  EXPECT_EQ(Find(m, "a$|a\r\nb", "a\r\nc"), "0,1");
+  EXPECT_EQ(Find(m, "a$|a\rb", "a\rb"), "0,3");
+  m.LineSeparator = mcls_LF;
+  EXPECT_EQ(Find(m, "a$|a\nb", "xa\nc"), "1,2");
+}
+
 TEST(Match, LiteralAnchorCharacterOverlappingARangeStaysDeterministic) {
   TMatchCORE m;
   // The literal "^" (0x5E) lies inside [A-z]; both paths must be followed.
