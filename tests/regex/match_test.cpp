@@ -220,5 +220,26 @@ TEST(Limits, HugeAutomataAreRefusedWithAnError) {
   EXPECT_EQ(end, longPattern.size() + 1);
 }
 
+TEST(Limits, NestedRepetitionIsRefusedWhileItsAutomatonIsBuilt) {
+  // Each "+" builds its operand twice: 25 levels would ask for some 200
+  // million states before the deterministic stage is reached.
+  std::string nested(25, '(');
+  nested += "a+";
+  for (int i = 0; i < 25; ++i) nested += ")+";
+  TAWKStr awk;
+  EXPECT_EQ(Catch([&] { awk.SetRegExp(nested); }).Message, remsg::kTooComplex);
+  EXPECT_EQ(awk.RegExp(), "");
+  // A long title rewritten with the fuzzy dictionary, as the lyrics search
+  // hands it over, stays well inside every bound.
+  std::string title;
+  while (title.size() < 500) title += J(u8"きみのこえ.*ヴァイオリン ");
+  awk.SetUseFuzzyCharDic(true);
+  awk.SetRegExp(title);
+  int start = 0, length = 0;
+  const std::string subject = "x" + J(u8"ｷﾐ") + title.substr(4);
+  EXPECT_EQ(awk.Match(subject, start, length), 2);
+  EXPECT_EQ(size_t(length), subject.size() - 1);
+}
+
 }  // namespace
 }  // namespace lumeko
