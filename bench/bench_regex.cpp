@@ -3,11 +3,14 @@
 // subjects (RE2 with longest match in Latin-1, and the C library's POSIX
 // matcher in the byte locale). Patterns: (a) the name separators rewritten
 // with the fuzzy dictionary, (b) a 20-character Japanese title rewritten the
-// same way, (c) a plain ASCII word.
+// same way, (c) a plain ASCII word. Then, for the construction bounds: how
+// much of them the long fuzzy-rewritten titles of the lyrics search use, and
+// how soon a pattern past them (25 nested groups of "+") is refused.
 #include <benchmark/benchmark.h>
 #include <re2/re2.h>
 #include <regex.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <memory>
@@ -17,6 +20,10 @@
 
 #include "platform/cp932.h"
 #include "regex/match_core.h"
+#include "regex/re_error.h"
+#include "regex/re_nfa.h"
+#include "regex/re_parser.h"
+#include "regex/re_preprocessor.h"
 #include "regex/re_scanner.h"
 
 namespace {
@@ -241,6 +248,64 @@ void BM_Match_Posix(benchmark::State& state) {
   state.SetLabel(kLabels[state.range(0)]);
 }
 
+// A title of about 250 characters (kana, kanji, Latin letters, separators),
+// rewritten with the fuzzy dictionary; with words joined by ".*" as the
+// lyrics search's any-text comparison writes it when asked to.
+std::string LongTitlePattern(bool anyText) {
+  const std::string words[] = {Utf8ToCp932("きみのこえがきこえるまで"), Utf8ToCp932("ヴァイオリン・ソナタ第２番"),
+                               "Live at Budokan", Utf8ToCp932("ｱｺｰｽﾃｨｯｸ版"), Utf8ToCp932("（夜明けのメトロノーム）")};
+  std::string title;
+  for (size_t i = 0; lumeko::CharCodes(title).size() < 250; ++i) {
+    if (i) title += anyText ? ".*" : " ";
+    title += words[i % 5];
+  }
+  lumeko::TREPreProcessor pp;
+  pp.FuzzyCharDics().push_back(&lumeko::DefaultFuzzyCharDic());
+  pp.UseFuzzyCharDic = true;
+  pp.SetPattern(title);
+  return pp.Run();
+}
+
+void BM_AutomatonSize(benchmark::State& state) {
+  const std::string p = state.range(0) < 3 ? PatternFor(int(state.range(0))) : LongTitlePattern(state.range(0) == 4);
+  double states = 0, transitions = 0, deterministic = 0;
+  for (auto _ : state) {
+    lumeko::TREParser parser(p);
+    parser.Run();
+    lumeko::TRE_NFA nfa(parser, lumeko::kLineHeadCode, lumeko::kLineTailCode);
+    nfa.GenerateStateList();
+    states = nfa.StateCount();
+    transitions = double(nfa.AllTransitions().size());
+    lumeko::TRE_DFA dfa(nfa);
+    dfa.Build();
+    deterministic = dfa.StateCount();
+  }
+  state.counters["nfa_states"] = states;
+  state.counters["nfa_transitions"] = transitions;
+  state.counters["dfa_states"] = deterministic;
+  state.counters["share_of_bound"] = std::max({states / lumeko::TRE_NFA::kMaxStates,
+                                               transitions / lumeko::TRE_NFA::kMaxTransitions,
+                                               deterministic / lumeko::TRE_DFA::kMaxStates});
+  const char* labels[] = {"separators", "title", "word", "long title", "long title, any text"};
+  state.SetLabel(labels[state.range(0)]);
+}
+
+void BM_RefuseNestedPlus(benchmark::State& state) {
+  std::string p(25, '(');
+  p += "a+";
+  for (int i = 0; i < 25; ++i) p += ")+";
+  lumeko::TMatchCORE m;
+  for (auto _ : state) {
+    try {
+      m.SetRegExp(p);
+      state.SkipWithError("the nested pattern was accepted");
+    } catch (const lumeko::ERegExpParser&) {
+    }
+  }
+}
+
+BENCHMARK(BM_AutomatonSize)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RefuseNestedPlus)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Compile_Lumeko)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Compile_RE2)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Compile_Posix)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);

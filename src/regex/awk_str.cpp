@@ -5,8 +5,6 @@
 // result is known, so a bad replacement leaves the subject untouched.
 #include "regex/awk_str.h"
 
-#include <memory>
-
 #include "platform/cp932.h"
 
 namespace lumeko {
@@ -70,12 +68,7 @@ void Substitute(std::string_view prepared, std::string_view matched, std::string
 
 }  // namespace
 
-TAWKStr::TAWKStr() {
-  auto preProcessor = std::make_unique<TREPreProcessor>();
-  PreProcessor_ = preProcessor.get();
-  PreProcessor_->FuzzyCharDics().push_back(&DefaultFuzzyCharDic());
-  SetPreProcessor(std::move(preProcessor));
-}
+TAWKStr::TAWKStr() { PreProcessor().FuzzyCharDics().push_back(&DefaultFuzzyCharDic()); }
 
 void TAWKStr::SetRegExp(std::string_view value) {
   TMatchCORE::SetRegExp(value);
@@ -83,12 +76,12 @@ void TAWKStr::SetRegExp(std::string_view value) {
 }
 
 void TAWKStr::SetUseFuzzyCharDic(bool on) {
-  PreProcessor_->UseFuzzyCharDic = on;
+  PreProcessor().UseFuzzyCharDic = on;
   SetRegExp(std::string(RegExp()));
 }
 
 void TAWKStr::SetUseSynonymDic(bool on) {
-  PreProcessor_->UseSynonymDic = on;
+  PreProcessor().UseSynonymDic = on;
   SetRegExp(std::string(RegExp()));
 }
 

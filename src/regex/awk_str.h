@@ -26,8 +26,8 @@ class TAWKStr : public TMatchCORE {
 
   void SetRegExp(std::string_view value) override;
 
-  bool UseFuzzyCharDic() const { return PreProcessor_->UseFuzzyCharDic; }
-  bool UseSynonymDic() const { return PreProcessor_->UseSynonymDic; }
+  bool UseFuzzyCharDic() const { return PreProcessor().UseFuzzyCharDic; }
+  bool UseSynonymDic() const { return PreProcessor().UseSynonymDic; }
   // Each stores the switch and assigns the current RegExp again, so the
   // expression in use follows the new setting at once.
   void SetUseFuzzyCharDic(bool on);
@@ -36,8 +36,8 @@ class TAWKStr : public TMatchCORE {
   // The dictionary lists, so callers can add their own (referred to, not
   // owned: a dictionary must outlive this object). Assign RegExp again for
   // a change to take effect.
-  TREDictionaryList& FuzzyCharDics() { return PreProcessor_->FuzzyCharDics(); }
-  TREDictionaryList& SynonymDics() { return PreProcessor_->SynonymDics(); }
+  TREDictionaryList& FuzzyCharDics() { return PreProcessor().FuzzyCharDics(); }
+  TREDictionaryList& SynonymDics() { return PreProcessor().SynonymDics(); }
 
   // Whether the anchored matcher is in use.
   bool UsesAnchoredMatcher() const { return Matcher_ == &TMatchCORE::MatchAnchored; }
@@ -62,7 +62,6 @@ class TAWKStr : public TMatchCORE {
     return (this->*Matcher_)(subject, start, end);
   }
 
-  TREPreProcessor* PreProcessor_;  // owned by the expression object
   Matcher Matcher_ = &TMatchCORE::MatchPlain;
 };
 

@@ -5,6 +5,7 @@
 #include "regex/fuzzy_dictionary.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/cp932.h"
 #include "regex/re_scanner.h"
@@ -87,6 +88,16 @@ TREDictionary::TREDictionary(std::vector<Group> groups) : groups_(std::move(grou
     }
     e += ')';
     expansions_.push_back(std::move(e));
+    std::string c;
+    for (const std::string& member : group) {
+      const std::vector<std::uint16_t> codes = CharCodes(member);
+      // One whole character only: a lone lead byte would pair up with
+      // whatever follows it in the class.
+      if (codes.size() != 1 || codes[0] == 0 || (codes[0] < 0x100 && IsLeadByte(member[0]))) continue;
+      if (codes[0] < 0x80 && std::string_view("]\\-^").find(member[0]) != std::string_view::npos) c += '\\';
+      c += member;
+    }
+    classMembers_.push_back(std::move(c));
   }
   for (size_t g = 0; g < groups_.size(); ++g)
     for (size_t m = 0; m < groups_[g].size(); ++m) {

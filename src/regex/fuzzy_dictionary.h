@@ -48,6 +48,10 @@ class TREDictionary {
   // The group as a pattern: "(" and every member, escaped to read as
   // itself, separated by "|", then ")". Made once, with the dictionary.
   const std::string& Expansion(size_t group) const { return expansions_[group]; }
+  // The group's one-character members written as members of a class (no
+  // brackets), each escaped where a class would read it otherwise. Members
+  // of several characters cannot stand in a class and are left out.
+  const std::string& ClassMembers(size_t group) const { return classMembers_[group]; }
 
  private:
   struct Candidate {
@@ -62,6 +66,7 @@ class TREDictionary {
 
   std::vector<Group> groups_;
   std::vector<std::string> expansions_;
+  std::vector<std::string> classMembers_;
   // Candidates sorted by first character, then group and member order, so a
   // lookup only ever looks at members that can fit.
   std::vector<Candidate> candidates_;

@@ -24,10 +24,16 @@ TMatchCORE::Subject TMatchCORE::Bounded(std::string_view subject) {
 size_t TMatchCORE::LongestAt(const Subject& s, size_t p, int32_t state) const {
   if (state < 0) return npos;
   const TRE_DFA& dfa = Current();
+  const unsigned char sep = SeparatorByte();
   size_t result = npos;
   size_t q = p;
   for (;;) {
-    if (dfa.IsAccepting(state)) result = q;
+    // "$" holds before every separator the run passes, not only where it
+    // stops: another alternative going on through the separator must not
+    // take the match away.
+    if (dfa.IsAccepting(state) ||
+        ((q >= s.Length || s.Bytes[q] == sep) && dfa.HasLineTailTransition(state)))
+      result = q;
     if (q >= s.Length) break;
     size_t len;
     const int32_t next = dfa.Step(state, s.Bytes, q, s.Length, len);
@@ -35,17 +41,17 @@ size_t TMatchCORE::LongestAt(const Subject& s, size_t p, int32_t state) const {
     state = next;
     q += len;
   }
-  // Stopped before the character at q: "$" may still hold just before it.
-  if ((q >= s.Length || s.Bytes[q] == SeparatorByte()) && dfa.HasLineTailTransition(state)) return q;
   return result;
 }
 
 size_t TMatchCORE::LongestAtLineHead(const Subject& s, size_t p) const {
   const TRE_DFA& dfa = Current();
   if (!dfa.HasLineHead) return LongestAt(s, p, TRE_DFA::InitialState);
+  // A line head here allows the "^" alternatives; it does not shut out the
+  // others (an empty subject is never searched any further).
   const size_t r1 = LongestAt(s, p, dfa.LineHeadTarget(TRE_DFA::InitialState));
-  if (r1 == npos) return npos;
   const size_t r2 = LongestAt(s, p, TRE_DFA::InitialState);
+  if (r1 == npos) return r2;
   return (r2 != npos && r2 >= r1) ? r2 : r1;
 }
 

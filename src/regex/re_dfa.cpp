@@ -219,7 +219,9 @@ void TRE_DFA::Build() {
         return st;
     }
     const int32_t id = int32_t(Accepting_.size());
-    if (uint32_t(id) >= kMaxStates || (size_t(id) + 1) * Width_ > kMaxTableCells) RaiseTooComplex();
+    if (uint32_t(id) >= kMaxStates || (size_t(id) + 1) * Width_ > kMaxTableCells ||
+        (size_t(id) + 1) * words > kMaxSetWords)
+      RaiseTooComplex();
     sets.insert(sets.end(), bits, bits + words);
     hashes.push_back(h);
     Accepting_.push_back(scratch.Has(TRE_NFA::ExitState));

@@ -5,7 +5,7 @@
 // "^" or "$" overlaps another range; each state then has one table row,
 // indexed by class. Codes map to classes through a byte table and, for
 // two-byte characters, a 256-entry table per lead byte. Construction stops
-// with a syntax error past kMaxStates states instead of exhausting memory.
+// with a syntax error past its bounds instead of exhausting memory.
 #pragma once
 
 #include <array>
@@ -23,6 +23,8 @@ class TRE_DFA {
   // Bounds on the automaton: a pattern that needs more is refused.
   static constexpr uint32_t kMaxStates = 20000;
   static constexpr size_t kMaxTableCells = size_t(1) << 22;
+  // The NFA state sets kept while building, in 64-bit words (32 MB).
+  static constexpr size_t kMaxSetWords = size_t(1) << 22;
 
   struct Transition {
     uint16_t Lo, Hi;

@@ -11,11 +11,13 @@
 namespace lumeko {
 
 uint32_t TRE_NFA::NewState() {
+  if (Heads_.size() >= kMaxStates) RaiseRegExpError(remsg::kTooComplex, 0);
   Heads_.push_back(-1);
   return uint32_t(Heads_.size() - 1);
 }
 
 void TRE_NFA::AddTransition(uint32_t from, uint32_t to, uint16_t lo, uint16_t hi) {
+  if (Transitions_.size() >= kMaxTransitions) RaiseRegExpError(remsg::kTooComplex, 0);
   Transitions_.push_back({lo, hi, to, Heads_[from]});
   Heads_[from] = int32_t(Transitions_.size() - 1);
 }

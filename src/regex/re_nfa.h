@@ -7,6 +7,8 @@
 // only on a path straight out of the entry state, "$" a line-tail mark only
 // into the exit state; anywhere else they are plain characters. The tree is
 // walked with an explicit stack: a long pattern must not exhaust the stack.
+// The operand of "+" is built twice, so nesting doubles the automaton: its
+// size is bounded while it is built, never checked only afterwards.
 #pragma once
 
 #include <algorithm>
@@ -27,10 +29,17 @@ struct TRE_NFATransition {
 
 class TRE_NFA {
  public:
+  // Bounds on the automaton while it is built: a pattern that needs more is
+  // refused as too complex. A fuzzy-rewritten title of a few hundred
+  // characters needs a few thousand of each.
+  static constexpr uint32_t kMaxStates = uint32_t(1) << 16;
+  static constexpr uint32_t kMaxTransitions = uint32_t(1) << 18;
+
   TRE_NFA(const TREParser& parser, uint16_t lineHeadCode, uint16_t lineTailCode)
       : Parser_(parser), LineHeadCode(lineHeadCode), LineTailCode(lineTailCode) {}
 
-  // Builds the states from the parser's tree.
+  // Builds the states from the parser's tree; raises the too-complex error
+  // as soon as a bound is passed.
   void GenerateStateList();
 
   uint32_t StateCount() const { return uint32_t(Heads_.size()); }

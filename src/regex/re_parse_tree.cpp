@@ -16,6 +16,7 @@ uint32_t RangeKey(uint16_t lo, uint16_t hi) { return uint32_t(lo) << 16 | hi; }
 }  // namespace
 
 TREParseNode* TREParseTree::NewNode() {
+  if (Storage_.size() >= kMaxNodes) RaiseRegExpError(remsg::kTooComplex, 0);
   Storage_.push_back(std::make_unique<TREParseNode>());
   return Storage_.back().get();
 }

@@ -4,7 +4,8 @@
 // a range twice gives the same leaf, so a leaf may have several parents), and
 // SplitLeaves cuts overlapping leaves into pieces so that any two leaves are
 // either equal or disjoint; the automaton builder relies on that. Nodes are
-// only ever freed with the whole tree, so no walk here recurses.
+// only ever freed with the whole tree, so no walk here recurses. Cutting can
+// multiply the leaves of overlapping ranges, so the node count is bounded.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,10 @@ struct TREParseNode {
 
 class TREParseTree {
  public:
+  // More nodes than this is refused as too complex (far beyond any name or
+  // title, rewritten or not).
+  static constexpr size_t kMaxNodes = size_t(1) << 19;
+
   TREParseTree() = default;
   TREParseTree(const TREParseTree&) = delete;
   TREParseTree& operator=(const TREParseTree&) = delete;

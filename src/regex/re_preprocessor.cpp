@@ -32,20 +32,6 @@ void TREPreProcessor::Tokenize() {
   codes_.push_back(0);
 }
 
-namespace {
-
-// Inside "[^...]" an expansion's "(", "|" and ")" are read as members; a
-// "-" between two of them would make a range ("(-|" shuts out every letter
-// and digit), so it is escaped there. A "-" byte is never a trail byte.
-void AppendForNegatedClass(const std::string& expansion, std::string& out) {
-  for (const char c : expansion) {
-    if (c == '-') out += '\\';
-    out += c;
-  }
-}
-
-}  // namespace
-
 void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
   Tokenize();
   const std::string& pattern = scanner_.Pattern();
@@ -60,8 +46,9 @@ void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
   size_t i = 0;
   while (i < tokens_.size()) {
     const TRETokenKind kind = tokens_[i].kind;
-    // Only "[" counts: what stands inside "[^...]" is rewritten like any
-    // other text, and the alternation then reads as members of that class.
+    // Inside "[" nothing is rewritten. Inside "[^...]" each character is
+    // widened to the one-character members of its group, written as members
+    // of that class: an alternation there would shut out "(", "|" and ")".
     if (kind == tkLBra) inClass = true;
     if (kind == tkLBraNeg) inNegatedClass = true;
     if (kind == tkRBra) inClass = inNegatedClass = false;
@@ -77,14 +64,11 @@ void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
     const TRETokenKind after = j < tokens_.size() ? tokens_[j].kind : tkEnd;
     const bool operand = after == tkStar || after == tkPlus || after == tkQMark;
     while (i < j) {
-      const size_t limit = (operand && i + 1 < j) ? j - 1 : j;
-      const size_t length = LookUp(dics, i, limit);
+      // A class member is one character: no member of several may span two.
+      const size_t limit = inNegatedClass ? i + 1 : (operand && i + 1 < j) ? j - 1 : j;
+      const size_t length = LookUp(dics, i, limit, inNegatedClass);
       if (length > 0) {
-        if (inNegatedClass) {
-          AppendForNegatedClass(expansion_, out);
-        } else {
-          out += expansion_;
-        }
+        out += expansion_;
         i += length;
       } else {
         copyToken(i);
@@ -95,12 +79,12 @@ void TREPreProcessor::Rewrite(const TREDictionaryList& dics) {
   output_ = std::move(out);
 }
 
-size_t TREPreProcessor::LookUp(const TREDictionaryList& dics, size_t i, size_t j) {
+size_t TREPreProcessor::LookUp(const TREDictionaryList& dics, size_t i, size_t j, bool asClassMembers) {
   for (const TREDictionary* d : dics) {
     if (d == nullptr) continue;
     TREDictionary::Found found;
     if (d->Find(codes_.data() + i, j - i, found)) {
-      expansion_ = d->Expansion(found.group);
+      expansion_ = asClassMembers ? d->ClassMembers(found.group) : d->Expansion(found.group);
       return found.length;
     }
   }

@@ -15,13 +15,12 @@
 
 #include "regex/fuzzy_dictionary.h"
 #include "regex/re_scanner.h"
-#include "regex/regular_expression.h"
 
 namespace lumeko {
 
 using TREDictionaryList = std::vector<const TREDictionary*>;
 
-class TREPreProcessor : public TREPatternRewriter {
+class TREPreProcessor {
  public:
   // One token as read, with the span of its text in the pattern (1-based,
   // end exclusive; empty for the closing tkEnd).
@@ -42,11 +41,6 @@ class TREPreProcessor : public TREPatternRewriter {
   // and then the fuzzy list, each when its switch is on. Scanner errors pass
   // out as ERegExpParser.
   const std::string& Run();
-  // The expression object's hook: both steps at once.
-  std::string Run(const std::string& pattern) override {
-    SetPattern(pattern);
-    return Run();
-  }
 
   bool UseFuzzyCharDic = false;
   bool UseSynonymDic = false;
@@ -61,9 +55,9 @@ class TREPreProcessor : public TREPatternRewriter {
   void Rewrite(const TREDictionaryList& dics);
   void Tokenize();
   // Looks for a member at token i of a run of characters ending before j;
-  // on success leaves its group's expansion in expansion_ and gives the
-  // member's length in characters.
-  size_t LookUp(const TREDictionaryList& dics, size_t i, size_t j);
+  // on success leaves its group's expansion (or its class members) in
+  // expansion_ and gives the member's length in characters.
+  size_t LookUp(const TREDictionaryList& dics, size_t i, size_t j, bool asClassMembers);
 
   TREScanner scanner_;
   std::string output_;

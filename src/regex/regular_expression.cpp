@@ -33,7 +33,8 @@ void TRegularExpression::Compile(const std::string& pattern) {
 
 void TRegularExpression::SetRegExp(std::string_view value) {
   try {
-    std::string p = PreProcessor_ ? PreProcessor_->Run(std::string(value)) : std::string(value);
+    PreProcessor_.SetPattern(value);
+    std::string p = PreProcessor_.Run();
     size_t found = Cache_.size();
     for (size_t i = 0; i < Cache_.size(); ++i) {
       if (Cache_[i].Pattern == p) {

@@ -1,7 +1,8 @@
 // A compiled expression with a cache of recent patterns.
 //
-// Every assigned pattern first passes the preprocessor (the fuzzy rewrite);
-// the rewritten text is the cache key. The cache holds up to 30 compiled
+// Every assigned pattern first passes the object's own preprocessor (the
+// fuzzy rewrite), which it holds by value so nothing can swap it out; the
+// rewritten text is the cache key. The cache holds up to 30 compiled
 // automata: entry 0 is always the empty pattern, a new pattern goes in at
 // index 1 and the oldest falls off the end. The object always has a current
 // automaton: after any failure it is the empty pattern's, and RegExp() is
@@ -15,15 +16,9 @@
 #include <vector>
 
 #include "regex/re_dfa.h"
+#include "regex/re_preprocessor.h"
 
 namespace lumeko {
-
-// Rewrites a pattern before it is compiled; the expression object owns one.
-class TREPatternRewriter {
- public:
-  virtual ~TREPatternRewriter() = default;
-  virtual std::string Run(const std::string& pattern) = 0;
-};
 
 class TRegularExpression {
  public:
@@ -47,10 +42,6 @@ class TRegularExpression {
   bool HasLineTail() const { return Current().HasLineTail; }
   const TRE_DFA& Current() const { return *Cache_[CurrentIndex_].Automaton; }
 
-  // The pattern rewriter; none means patterns are compiled as written.
-  void SetPreProcessor(std::unique_ptr<TREPatternRewriter> p) { PreProcessor_ = std::move(p); }
-  TREPatternRewriter* PreProcessor() const { return PreProcessor_.get(); }
-
   // The cache as it stands, for inspection.
   size_t CacheSize() const { return Cache_.size(); }
   const std::string& CachePattern(size_t i) const { return Cache_[i].Pattern; }
@@ -63,6 +54,11 @@ class TRegularExpression {
   // failure the entry is dropped (entry 0 never is) and entry 0 is current.
   virtual void Compile(const std::string& pattern);
 
+  // The preprocessor every assigned pattern passes (both switches off: the
+  // pattern as written). It is part of this object for its whole life.
+  TREPreProcessor& PreProcessor() { return PreProcessor_; }
+  const TREPreProcessor& PreProcessor() const { return PreProcessor_; }
+
   uint16_t LineHeadCode_ = kLineHeadCode;
   uint16_t LineTailCode_ = kLineTailCode;
 
@@ -74,7 +70,7 @@ class TRegularExpression {
   std::vector<Entry> Cache_;
   size_t CurrentIndex_ = 0;
   std::string RegExp_;
-  std::unique_ptr<TREPatternRewriter> PreProcessor_;
+  TREPreProcessor PreProcessor_;
   size_t CompileCount_ = 0;
 };
 

@@ -13,10 +13,7 @@ namespace lumeko {
 namespace {
 
 using testing_regex::Catch;
-
-std::string J(std::u8string_view utf8) {
-  return Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-}
+using testing_regex::J;
 
 struct Replaced {
   int result;
@@ -41,6 +38,12 @@ class AWKStrTest : public ::testing::Test {
   }
   TAWKStr awk;
 };
+
+// The expression object makes its preprocessor and keeps it for life, so
+// nothing can replace it under the switches that TAWKStr sets on it.
+template <class T>
+concept PreProcessorReplaceable = requires(T& t) { t.SetPreProcessor(nullptr); };
+static_assert(!PreProcessorReplaceable<TAWKStr> && !PreProcessorReplaceable<TMatchCORE>);
 
 TEST_F(AWKStrTest, MatchGivesOneBasedByteStartAndLength) {
   int start = -1, length = -1;
@@ -161,6 +164,16 @@ TEST_F(AWKStrTest, FuzzyGSubDeletesOrReplacesSeparators) {
   EXPECT_EQ(length, 2);
   // A dash in a negated class shuts out the dash forms and nothing else.
   EXPECT_EQ(GSub("[^-]+", "", J(u8"ab-ー1－c")), (Replaced{3, J(u8"-ー－")}));
+}
+
+TEST_F(AWKStrTest, FuzzyNegatedClassesShutOutOnlyTheFormsOfTheirMembers) {
+  const std::string pattern = J(u8"^（[^（]*）");
+  const std::string subject = J(u8"（Live|Acoustic）曲");
+  EXPECT_EQ(Sub(pattern, "", subject), (Replaced{1, J(u8"曲")}));
+  awk.SetUseFuzzyCharDic(true);
+  EXPECT_EQ(Sub(pattern, "", subject), (Replaced{1, J(u8"曲")}));
+  EXPECT_EQ(Sub(pattern, "", J(u8"(a(b)c")), (Replaced{0, J(u8"(a(b)c")}));
+  EXPECT_EQ(Sub(J(u8"[^ア]+"), "-", J(u8"ｱ(|)ｧア")), (Replaced{1, J(u8"ｱ-ｧア")}));
 }
 
 TEST_F(AWKStrTest, SynonymsApplyBeforeFuzzyFolding) {

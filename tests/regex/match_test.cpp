@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/cp932.h"
+#include "regex/awk_str.h"
 #include "regex/match_core.h"
 #include "regex/re_error.h"
 #include "regex_test_util.h"
@@ -11,6 +13,7 @@ namespace lumeko {
 namespace {
 
 using testing_regex::Catch;
+using testing_regex::J;
 
 enum class How { Plain, Anchored, From };
 
@@ -100,6 +103,13 @@ TEST(Match, LineTailAnchor) {
   EXPECT_FALSE(m.HasLineTail());
 }
 
+TEST(Match, AnAlternativeNeverTakesALineTailMatchAway) {
+  TMatchCORE m;
+  EXPECT_EQ(Find(m, "a$|a\rb", "a\rc"), "0,1");
+  EXPECT_EQ(Find(m, "a$|a\r\nb", "a\r\nc"), "0,1");
+  EXPECT_EQ(Find(m, "x*|^y", ""), "0,0");
+}
+
 TEST(Match, LiteralAnchorCharacterOverlappingARangeStaysDeterministic) {
   TMatchCORE m;
   // The literal "^" (0x5E) lies inside [A-z]; both paths must be followed.
@@ -175,18 +185,13 @@ TEST(Cache, AFaultyPatternLeavesTheEmptyExpression) {
 }
 
 TEST(Cache, PreprocessedTextIsTheKey) {
-  struct Upper : TREPatternRewriter {
-    std::string Run(const std::string& p) override {
-      std::string out = p;
-      for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
-      return out;
-    }
-  };
-  TMatchCORE m;
-  m.SetPreProcessor(std::make_unique<Upper>());
+  const TREDictionary synonyms({{std::string("ab"), "AB"}});
+  TAWKStr m;
+  m.SynonymDics().push_back(&synonyms);
+  m.SetUseSynonymDic(true);
   m.SetRegExp("ab");
   EXPECT_EQ(m.RegExp(), "ab");
-  EXPECT_EQ(m.CachePattern(1), "AB");
+  EXPECT_EQ(m.CachePattern(1), "(ab|AB)");
   const size_t n = m.CompileCount();
   m.SetRegExp("AB");
   EXPECT_EQ(m.CompileCount(), n);
@@ -210,6 +215,24 @@ TEST(Limits, HugeAutomataAreRefusedWithAnError) {
   EXPECT_TRUE(m.MatchPlain("x" + longPattern, s, end));
   EXPECT_EQ(s, 1u);
   EXPECT_EQ(end, longPattern.size() + 1);
+}
+
+TEST(Limits, NestedRepetitionIsRefusedWhileItsAutomatonIsBuilt) {
+  // Each "+" builds its operand twice: 25 levels would ask for some 200
+  // million states before the deterministic stage is reached.
+  std::string nested(25, '(');
+  nested += "a+";
+  for (int i = 0; i < 25; ++i) nested += ")+";
+  TAWKStr awk;
+  EXPECT_EQ(Catch([&] { awk.SetRegExp(nested); }).Message, remsg::kTooComplex);
+  EXPECT_EQ(awk.RegExp(), "");
+  // A long title rewritten with the fuzzy dictionary stays well inside.
+  std::string title;
+  while (title.size() < 500) title += J(u8"きみのこえ.*ヴァイオリン ");
+  awk.SetUseFuzzyCharDic(true);
+  awk.SetRegExp(title);
+  int start = 0, length = 0;
+  EXPECT_EQ(awk.Match("x" + J(u8"ｷﾐ") + title.substr(4), start, length), 2);
 }
 
 }  // namespace

@@ -7,13 +7,12 @@
 
 #include "platform/cp932.h"
 #include "regex/re_error.h"
+#include "regex_test_util.h"
 
 namespace lumeko {
 namespace {
 
-std::string J(std::u8string_view utf8) {
-  return Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-}
+using testing_regex::J;
 
 class PreProcessorTest : public ::testing::Test {
  protected:
@@ -58,17 +57,21 @@ TEST_F(PreProcessorTest, FirstGroupAndMultiCharacterMembersDecide) {
 
 TEST_F(PreProcessorTest, ClassesOperatorsAndUnknownCharactersAreCopied) {
   EXPECT_EQ(Run(J(u8"[ア]")), J(u8"[ア]"));
-  EXPECT_EQ(Run(J(u8"[^ア]")), J(u8"[^(あ|ア|ｱ|ぁ|ァ|ｧ)]"));
-  EXPECT_EQ(Run(J(u8"^（[^（]*）")), J(u8"^(\\(|（)[^(\\(|（)]*(\\)|）)"));
-  // In a negated class the group's "-" is escaped, or "(-|" would read as
-  // the range from "(" to "|" and shut out letters and digits.
-  EXPECT_EQ(Run("[^a-]"), J(u8"[^(Ａ|ａ|A|a)(\\-|ー|－|～|ｰ)]"));
   EXPECT_EQ(Run("[-]"), "[-]");
   EXPECT_EQ(Run(J(u8"[ぁ-ん]ア")), J(u8"[ぁ-ん](あ|ア|ｱ|ぁ|ァ|ｧ)"));  // after "]" expansion resumes
   EXPECT_EQ(Run(J(u8"漢(|)*.$")), J(u8"漢(|)*.$"));
   // Escapes that are not expanded keep their spelling.
   EXPECT_EQ(Run("\\n\\t\\x8ABF"), "\\n\\t\\x8ABF");
   EXPECT_EQ(Run("\\101"), J(u8"(Ａ|ａ|A|a)"));
+}
+
+TEST_F(PreProcessorTest, NegatedClassesGainTheOneCharacterMembersOfEachGroup) {
+  // Plain members, never an alternation: its "(", "|" and ")" would be shut
+  // out too. Members of two characters cannot stand in a class.
+  EXPECT_EQ(Run(J(u8"[^ア]")), J(u8"[^あアｱぁァｧ]"));
+  EXPECT_EQ(Run(J(u8"^（[^（]*）")), J(u8"^(\\(|（)[^(（]*(\\)|）)"));
+  EXPECT_EQ(Run("[^a-]"), J(u8"[^ＡａAa\\-ー－～ｰ]"));
+  EXPECT_EQ(Run(J(u8"[^\\]か゛x-z]")), J(u8"[^\\]］〕かカｶﾞ゛x-z]"));
 }
 
 TEST_F(PreProcessorTest, TokenSpansCoverThePatternExactly) {
