@@ -7,6 +7,8 @@
 
 #include <mutex>
 #include <new>
+#include <set>
+#include <string>
 
 #include "effect/com_support.h"
 #include "effect/viz_lumeko.h"
@@ -39,6 +41,22 @@ void ShowFailure(const std::string& message) noexcept {
   }
 }
 
+// The player makes a new effect object each time the visualization is
+// chosen: a stacked effect that cannot be made is told about once a
+// process (for each reason), not every time.
+void WarnOnce(const std::string& message) noexcept {
+  try {
+    static std::mutex mutex;
+    static std::set<std::string> told;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      if (!told.insert(message).second) return;
+    }
+    ShowFailure(message);
+  } catch (...) {
+  }
+}
+
 class TVizLumekoFactory final : public IClassFactory {
  public:
   STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
@@ -61,8 +79,9 @@ class TVizLumekoFactory final : public IClassFactory {
     if (outer && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
     TVizLumeko* obj = nullptr;
     TCaughtFailure failure{E_UNEXPECTED, {}};
+    std::string warning;
     try {
-      obj = TVizLumeko::CreateInstance(outer);
+      obj = TVizLumeko::CreateInstance(outer, &warning);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
     } catch (const std::exception& e) {
@@ -75,6 +94,7 @@ class TVizLumekoFactory final : public IClassFactory {
       ShowFailure(failure.Message);
       return failure.Result;
     }
+    if (!warning.empty()) WarnOnce(warning);
     IUnknown* const self = obj->NonDelegating();
     const HRESULT hr = self->QueryInterface(iid, out);
     self->Release();

@@ -30,6 +30,8 @@ STDMETHODIMP TVizLumeko::Render(TimedLevel* levels, HDC hdc, RECT* rect) noexcep
 
 void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
   CheckPropertyChange();
+  if (RepaintNext) Changes |= cf_Repaint;
+  RepaintNext = false;
 
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
@@ -67,9 +69,11 @@ void TVizLumeko::RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect) {
     PileDrawn = true;
   }
 
-  if (hasLines)
-    PaintLyrics(levels, changed, area);  // a painter's failure repaints on a later frame
-  else if (changed)
+  if (hasLines) {
+    // A painter that failed may have left a probe-sized font or half a
+    // frame: the next frame paints everything again.
+    if (FAILED(PaintLyrics(levels, changed, area))) RepaintNext = true;
+  } else if (changed)
     PaintBackground();
 
   // A true-colour frame has no palette of its own to realise in hdc.
@@ -144,7 +148,7 @@ HRESULT TVizLumeko::PaintLyrics(const TimedLevel& levels, bool changed, const RE
   if (!c) return E_FAIL;
   TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData};
   const TFrameState frame{levels.state, levels.timeStamp, changed, PileDrawn, area};
-  return Presets()[CurrentPreset].Paint(target, frame);
+  return Painters[CurrentPreset](target, frame);
 }
 
 }  // namespace lumeko

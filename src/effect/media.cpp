@@ -9,13 +9,18 @@
 #include "effect/viz_lumeko.h"
 #include "platform/folder_source.h"
 #include "platform/path_parts.h"
+#include "platform/wide.h"
 
 namespace lumeko {
 
-void TVizLumeko::SetMedia(const std::string* title, const std::string* url) {
-  if ((!title || *title == MediaTitle) && (!url || *url == MediaUrl)) return;
-  MediaTitle = title ? *title : std::string();
-  MediaUrl = url ? *url : std::string();
+// Compared as the player gave them: two titles outside code page 932 (Hangul,
+// say) are different songs even though both would convert to "???".
+void TVizLumeko::SetMedia(const std::wstring* title, const std::wstring* url) {
+  if ((!title || *title == MediaTitleWide) && (!url || *url == MediaUrlWide)) return;
+  MediaTitleWide = title ? *title : std::wstring();
+  MediaUrlWide = url ? *url : std::wstring();
+  MediaTitle = FromWide(MediaTitleWide);
+  MediaUrl = FromWide(MediaUrlWide);
   MediaPending = true;
   LastTimeStamp = 0;
 }

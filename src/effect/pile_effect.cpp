@@ -1,9 +1,9 @@
 // The stacked effect: another visualization of the player, created from
 // the settings when the effect object is made, drawing under the lyrics.
 //
-// An invalid class identifier or a class that cannot be created makes the
-// construction fail (the class factory reports it); a class without the
-// effect interface simply gives no stacked effect.
+// An invalid class identifier or a class that cannot be created raises; the
+// object then starts without a stacked effect and the factory tells the user
+// once. A class without the effect interface simply gives no stacked effect.
 #include <stdexcept>
 
 #include "effect/viz_lumeko.h"

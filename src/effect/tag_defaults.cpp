@@ -34,15 +34,20 @@ bool LessIgnoreCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string TagFilePathFor(const std::string& modulePath) { return WithExtension(modulePath, ".@tag"); }
+std::wstring TagFilePathFor(const std::wstring& modulePath) {
+  const std::u16string path(modulePath.begin(), modulePath.end());
+  const std::u16string tag = WithExtension(path, u".@tag");
+  return std::wstring(tag.begin(), tag.end());
+}
 
 std::string TagEntryName(const std::string& entry) { return entry.substr(0, entry.find('=')); }
 
-std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFilePath) {
+std::optional<std::vector<std::string>> ReadTagDefaults(const std::wstring& tagFilePath) {
   // A tag file is a few lines; anything near this size is not one.
   constexpr std::uint64_t kMaxTagFileBytes = 1024 * 1024;
-  if (!FileExists(tagFilePath)) return std::nullopt;
-  const std::optional<std::string> text = ReadWholeFile(tagFilePath, kMaxTagFileBytes);
+  const std::u16string path(tagFilePath.begin(), tagFilePath.end());
+  if (!FileExists(path)) return std::nullopt;
+  const std::optional<std::string> text = ReadWholeFile(path, kMaxTagFileBytes);
   if (!text) return std::vector<std::string>();
   const std::string upper = Upper(*text);
 
@@ -63,7 +68,7 @@ std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFi
   return kept;
 }
 
-std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath, bool* blankBgFile) {
+std::unique_ptr<TTagList> LoadTagDefaults(const std::wstring& modulePath, bool* blankBgFile) {
   if (blankBgFile) *blankBgFile = false;
   std::optional<std::vector<std::string>> lines = ReadTagDefaults(TagFilePathFor(modulePath));
   if (!lines) return nullptr;

@@ -16,11 +16,12 @@
 
 namespace lumeko {
 
-// The module's path with its extension replaced by ".@tag".
-std::string TagFilePathFor(const std::string& modulePath);
+// The module's path with its extension replaced by ".@tag". Paths are
+// UTF-16: the module may sit in a folder that CP932 cannot spell.
+std::wstring TagFilePathFor(const std::wstring& modulePath);
 
 // The file's lines prepared as above, or nothing when there is no file.
-std::optional<std::vector<std::string>> ReadTagDefaults(const std::string& tagFilePath);
+std::optional<std::vector<std::string>> ReadTagDefaults(const std::wstring& tagFilePath);
 
 // The part of an entry before its first '=' (the whole entry without one).
 std::string TagEntryName(const std::string& entry);
@@ -29,6 +30,6 @@ std::string TagEntryName(const std::string& entry);
 // there is none. Entries without a value hold nothing and are left out; a
 // list cannot keep them, so blankBgFile (when given) tells whether the kept
 // "@BGFILE" line was one of them: the file then asks for no default picture.
-std::unique_ptr<TTagList> LoadTagDefaults(const std::string& modulePath, bool* blankBgFile = nullptr);
+std::unique_ptr<TTagList> LoadTagDefaults(const std::wstring& modulePath, bool* blankBgFile = nullptr);
 
 }  // namespace lumeko

@@ -17,12 +17,15 @@ namespace lumeko {
 
 const char kEffectTitle[] = "\x89\xCC\x8E\x8C\x95\x5C\x8E\xA6(LUMEKO)";  // 歌詞表示(LUMEKO)
 
-TVizLumeko::TVizLumeko() { ++ModuleObjectCount(); }
+TVizLumeko::TVizLumeko() {
+  for (int i = 0; i < kPresetCount; ++i) Painters[i] = Presets()[i].Paint;
+  ++ModuleObjectCount();
+}
 
-TVizLumeko* TVizLumeko::CreateInstance(IUnknown* outer) {
+TVizLumeko* TVizLumeko::CreateInstance(IUnknown* outer, std::string* warning) {
   TVizLumeko* obj = new TVizLumeko();
   try {
-    obj->Initialize();
+    obj->Initialize(warning);
   } catch (...) {
     obj->Release();
     throw;
@@ -31,18 +34,33 @@ TVizLumeko* TVizLumeko::CreateInstance(IUnknown* outer) {
   return obj;
 }
 
-void TVizLumeko::Initialize() {
+void TVizLumeko::Initialize(std::string* warning) {
   // The tag-defaults file beside the module: defaults for every document.
   {
     wchar_t path[MAX_PATH + 1];
     const DWORD n = ::GetModuleFileNameW(ModuleHandle(), path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)), &TagDefaultsBlankBgFile);
+    if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(std::wstring(path, n), &TagDefaultsBlankBgFile);
   }
   PropertyEvent = CreatePropertyChangeEvent();
   Lyrics = std::make_unique<TLyricsControl>();
   ApplySettings();
   LoadPileSettings(Setup);
-  CreatePileEffect();
+  // A stacked effect that is gone (uninstalled, say) must not keep the
+  // lyrics, and the page that could undo the setting, from opening: the
+  // effect starts without it and the stored setting stays as it is.
+  TCaughtFailure failure{S_OK, {}};
+  try {
+    CreatePileEffect();
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    failure.Result = E_FAIL;
+    failure.Take(e.what());
+  }
+  if (FAILED(failure.Result)) {
+    ReleasePile();
+    if (warning) *warning = failure.Message;
+  }
 }
 
 TVizLumeko::~TVizLumeko() {
@@ -105,8 +123,9 @@ STDMETHODIMP_(ULONG) TVizLumeko::TInnerUnknown::Release() noexcept {
 STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR title) noexcept {
   return ComCall(IID_IWMPEffects, E_FAIL, [&] {
     if (!Core) {
+      MediaUrlWide.clear();
       MediaUrl.clear();
-      const std::string t = FromWide(std::wstring_view(title ? title : L"", title ? ::SysStringLen(title) : 0));
+      const std::wstring t(title ? title : L"", title ? ::SysStringLen(title) : 0);
       SetMedia(&t, nullptr);
     }
     ResetDrawData(DrawData, dd_Metrics | dd_Fadeout | dd_Position);
@@ -202,17 +221,17 @@ STDMETHODIMP TVizLumeko::NotifyNewMedia(IWMPMedia* media) noexcept {
   return ComCall(IID_IWMPEffects2, E_FAIL, [&] {
     const auto fetch = [](HRESULT hr, const TBstr& b) {
       if (FAILED(hr)) throw std::runtime_error("the media item did not answer");
-      return FromWide(b.view());
+      return std::wstring(b.view());
     };
     TBstr url;
-    std::string u = fetch(media->get_sourceURL(url.put()), url);
-    if (u == MediaUrl) {
+    std::wstring u = fetch(media->get_sourceURL(url.put()), url);
+    if (u == MediaUrlWide) {
       Changes |= cf_Lyrics;
       return S_OK;
     }
     TBstr url2, name;
     u = fetch(media->get_sourceURL(url2.put()), url2);
-    const std::string n = fetch(media->get_name(name.put()), name);
+    const std::wstring n = fetch(media->get_name(name.put()), name);
     SetMedia(&n, &u);
     return S_OK;
   });

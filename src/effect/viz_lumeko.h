@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -41,6 +42,8 @@ inline constexpr std::uint8_t cf_Lyrics = 2;
 inline constexpr std::uint8_t cf_FrameResized = 4;
 inline constexpr std::uint8_t cf_Preset = 8;
 inline constexpr std::uint8_t cf_Font = 16;
+// The last painter failed: the next frame paints everything again.
+inline constexpr std::uint8_t cf_Repaint = 32;
 
 class TVizLumeko final : public IWMPEffects2,
                          public IVizLumeko,
@@ -50,8 +53,10 @@ class TVizLumeko final : public IWMPEffects2,
   // Makes and initialises an object with one reference; throws what the
   // construction raised (the factory reports it). With outer the object is
   // aggregated: NonDelegating() is its own IUnknown, the one reference is
-  // on it, and every other interface hands IUnknown calls to outer.
-  static TVizLumeko* CreateInstance(IUnknown* outer = nullptr);
+  // on it, and every other interface hands IUnknown calls to outer. A
+  // stacked effect that cannot be made leaves the object without one, and
+  // warning (when given) says why.
+  static TVizLumeko* CreateInstance(IUnknown* outer = nullptr, std::string* warning = nullptr);
   IUnknown* NonDelegating() noexcept { return &inner_; }
 
   // IUnknown
@@ -100,7 +105,7 @@ class TVizLumeko final : public IWMPEffects2,
 
   TVizLumeko();
   ~TVizLumeko();
-  void Initialize();
+  void Initialize(std::string* warning);
 
   // ---- The frame (frame.cpp) ----
   void RenderFrame(TimedLevel& levels, HDC hdc, const RECT& rect);
@@ -114,7 +119,7 @@ class TVizLumeko final : public IWMPEffects2,
   void ApplyFontSetup();
 
   // ---- Media (media.cpp) ----
-  void SetMedia(const std::string* title, const std::string* url);
+  void SetMedia(const std::wstring* title, const std::wstring* url);
   void LoadLyrics();
   std::string FindLyricsFile(const std::string& title, const std::string& url);
 
@@ -137,7 +142,9 @@ class TVizLumeko final : public IWMPEffects2,
   HRESULT LoadTypeInfo(ITypeInfo** info, bool classInfo);
 
   UniqueHandleH ThrottleEvent;       // only while BurdenReduction is on; never signalled
-  std::string MediaTitle;            // CP932
+  std::wstring MediaTitleWide;       // as the player gave it: media changes are told by these
+  std::wstring MediaUrlWide;
+  std::string MediaTitle;            // CP932, for the search
   std::int32_t CurrentPreset = 0;    // 0..3
   TMemoryBitmap FrameBitmap;         // compatible with the player's DC
   std::unique_ptr<TCanvas> FrameCanvas;  // font and drawing state, over FrameBitmap's DC
@@ -147,6 +154,9 @@ class TVizLumeko final : public IWMPEffects2,
   TSetupInfo Setup;
   TDrawData DrawData;
   std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame
+  bool RepaintNext = false;          // carries cf_Repaint over the end of a failed frame
+  // The painter of each preset (the preset table's, unless a test replaced one).
+  std::array<TPainter, kPresetCount> Painters{};
   TComPtr<IWMPEffects> Pile;         // the stacked effect
   bool PileDrawn = false;
   bool MediaPending = false;

@@ -5,6 +5,8 @@
 // included, is left to the player (S_FALSE), so its own menu still shows.
 // The hint's window class is registered while a hint is shown and
 // unregistered with it, so no class outlives the module.
+#include <algorithm>
+
 #include "effect/viz_lumeko.h"
 #include "platform/wide.h"
 
@@ -15,7 +17,9 @@ namespace {
 constexpr wchar_t kHintClass[] = L"LumekoHintWindow";
 constexpr int kHintMaxWidth = 600;
 constexpr int kHintMargin = 3;
-constexpr UINT kHintFormat = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
+// A path is one long word: broken like an edit control breaks it, never
+// drawn wider than the hint.
+constexpr UINT kHintFormat = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL;
 
 HFONT HintFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
@@ -75,7 +79,7 @@ void TVizLumeko::ShowHint(LPARAM lParam) {
     SelectGuard font(dc.get(), HintFont());
     ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, kHintFormat | DT_CALCRECT);
   }
-  const int w = r.right - r.left + 2 * kHintMargin + 2;
+  const int w = std::min<int>(r.right - r.left, kHintMaxWidth) + 2 * kHintMargin + 2;
   const int h = r.bottom - r.top + 2 * kHintMargin + 2;
   HintWindow.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, text.c_str(),
                                      WS_POPUP | WS_BORDER, pt.x, pt.y, w, h, Window, nullptr, ModuleHandle(),

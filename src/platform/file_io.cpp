@@ -17,9 +17,9 @@ namespace lumeko {
 
 #ifdef _WIN32
 
-std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
-  if (cp932Path.empty()) return std::nullopt;
-  UniqueFileHandle file(CreateFileW(ToWide(cp932Path).c_str(), GENERIC_READ,
+std::optional<std::string> ReadWholeFile(const std::u16string& path, std::uint64_t maxBytes) {
+  if (path.empty()) return std::nullopt;
+  UniqueFileHandle file(CreateFileW(reinterpret_cast<LPCWSTR>(path.c_str()), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
@@ -40,9 +40,9 @@ std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint
   return data;
 }
 
-bool FileExists(const std::string& cp932Path) {
-  if (cp932Path.empty()) return false;
-  const DWORD a = GetFileAttributesW(ToWide(cp932Path).c_str());
+bool FileExists(const std::u16string& path) {
+  if (path.empty()) return false;
+  const DWORD a = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.c_str()));
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -67,9 +67,9 @@ std::string CurrentDirectory() {
 
 #else
 
-std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
-  if (cp932Path.empty()) return std::nullopt;
-  const std::string path = Cp932ToUtf8(cp932Path);
+std::optional<std::string> ReadWholeFile(const std::u16string& widePath, std::uint64_t maxBytes) {
+  if (widePath.empty()) return std::nullopt;
+  const std::string path = Utf16ToUtf8(widePath);
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return std::nullopt;
   std::string data;
@@ -91,9 +91,9 @@ std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint
   return data;
 }
 
-bool FileExists(const std::string& cp932Path) {
+bool FileExists(const std::u16string& path) {
   struct stat st{};
-  return !cp932Path.empty() && stat(Cp932ToUtf8(cp932Path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return !path.empty() && stat(Utf16ToUtf8(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool FolderExists(const std::string& cp932Path) {
@@ -109,5 +109,12 @@ std::string CurrentDirectory() {
 }
 
 #endif
+
+// By CP932 path: the same, through the path's UTF-16 spelling.
+std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
+  return ReadWholeFile(Cp932ToUtf16(cp932Path), maxBytes);
+}
+
+bool FileExists(const std::string& cp932Path) { return FileExists(Cp932ToUtf16(cp932Path)); }
 
 }  // namespace lumeko

@@ -23,6 +23,11 @@ std::optional<std::string> ReadWholeFile(const std::string& cp932Path,
 // True when the path names an existing file (not a folder).
 bool FileExists(const std::string& cp932Path);
 
+// The same two by a UTF-16 path, for paths that CP932 cannot spell (the
+// module's own folder may be named in any script).
+std::optional<std::string> ReadWholeFile(const std::u16string& path, std::uint64_t maxBytes = kMaxFileReadBytes);
+bool FileExists(const std::u16string& path);
+
 // True when the path names an existing folder.
 bool FolderExists(const std::string& cp932Path);
 

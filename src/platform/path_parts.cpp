@@ -7,22 +7,39 @@ namespace lumeko {
 
 namespace {
 
+// Characters are whole CP932 characters in byte text and code units in
+// UTF-16, where no separator or dot is ever half of a surrogate pair.
+size_t Step(std::string_view text, size_t i) { return CharLength(text, i); }
+size_t Step(std::u16string_view, size_t) { return 1; }
+
+template <typename View>
+size_t NameStart(View path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); i += Step(path, i))
+    if (path[i] == '\\' || path[i] == ':') start = i + 1;
+  return start;
+}
+
 // Position of the extension's dot in path, or npos. '.' is never the
-// second byte of a CP932 character, so a byte search within the name is safe.
-size_t ExtensionDot(std::string_view path) {
-  const size_t start = FileNameStart(path);
+// second byte of a CP932 character, so a search within the name is safe.
+template <typename View>
+size_t ExtensionDot(View path) {
+  const size_t start = NameStart(path);
   const size_t dot = path.rfind('.');
-  return dot == std::string_view::npos || dot < start ? std::string_view::npos : dot;
+  return dot == View::npos || dot < start ? View::npos : dot;
+}
+
+template <typename View>
+std::basic_string<typename View::value_type> Replaced(View path, View ext) {
+  const size_t dot = ExtensionDot(path);
+  std::basic_string<typename View::value_type> out(path.substr(0, dot == View::npos ? path.size() : dot));
+  out += ext;
+  return out;
 }
 
 }  // namespace
 
-size_t FileNameStart(std::string_view path) {
-  size_t start = 0;
-  for (size_t i = 0; i < path.size(); i += CharLength(path, i))
-    if (path[i] == '\\' || path[i] == ':') start = i + 1;
-  return start;
-}
+size_t FileNameStart(std::string_view path) { return NameStart(path); }
 
 std::string FolderOf(std::string_view path) { return std::string(path.substr(0, FileNameStart(path))); }
 
@@ -39,11 +56,8 @@ std::string ExtensionOf(std::string_view path) {
   return dot == std::string_view::npos ? std::string() : std::string(path.substr(dot));
 }
 
-std::string WithExtension(std::string_view path, std::string_view ext) {
-  const size_t dot = ExtensionDot(path);
-  std::string out(path.substr(0, dot == std::string_view::npos ? path.size() : dot));
-  out += ext;
-  return out;
-}
+std::string WithExtension(std::string_view path, std::string_view ext) { return Replaced(path, ext); }
+
+std::u16string WithExtension(std::u16string_view path, std::u16string_view ext) { return Replaced(path, ext); }
 
 }  // namespace lumeko

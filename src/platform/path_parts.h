@@ -27,5 +27,7 @@ std::string ExtensionOf(std::string_view path);
 // The path with its extension replaced by ext (which carries its dot), or
 // ext appended when the name has none.
 std::string WithExtension(std::string_view path, std::string_view ext);
+// The same on a UTF-16 path (a module's path may be outside CP932).
+std::u16string WithExtension(std::u16string_view path, std::u16string_view ext);
 
 }  // namespace lumeko

@@ -4,18 +4,9 @@
 #include <cwchar>
 
 #include "platform/wide.h"
+#include "render/default_face.h"
 
 namespace lumeko {
-
-std::wstring DefaultUiFontFace() {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof(ncm);
-  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0) && ncm.lfMessageFont.lfFaceName[0])
-    return ncm.lfMessageFont.lfFaceName;
-  LOGFONTW lf{};
-  if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) && lf.lfFaceName[0]) return lf.lfFaceName;
-  return L"MS Shell Dlg";
-}
 
 COLORREF ColorToRgb(std::uint32_t color) {
   if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
@@ -73,12 +64,12 @@ void TCanvas::RealizeFont() {
   lf.lfItalic = (fontStyle_ & fs_Italic) ? TRUE : FALSE;
   lf.lfUnderline = (fontStyle_ & fs_Underline) ? TRUE : FALSE;
   lf.lfStrikeOut = (fontStyle_ & fs_StrikeOut) ? TRUE : FALSE;
-  // The lyrics are Japanese text: for the system font ask for a face that has
-  // the Shift_JIS glyphs (a Latin-only UI font would show empty boxes).
+  // "Default" is one concrete face with Japanese and Latin glyphs, the same
+  // whatever the system's code page.
   lf.lfCharSet = fontName_ == kDefaultFontName ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfQuality = ANTIALIASED_QUALITY;
-  std::wstring face = fontName_ == kDefaultFontName ? DefaultUiFontFace() : ToWide(fontName_);
+  const std::wstring face = fontName_ == kDefaultFontName ? DefaultFontFace() : ToWide(fontName_);
   wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   UniqueHFONT font(::CreateFontIndirectW(&lf));
   if (!font) return;  // keep the previous font; the next change tries again

@@ -21,7 +21,6 @@ namespace lumeko {
 
 // Colours are 0x00BBGGRR or, with the top bit set, a system colour index.
 COLORREF ColorToRgb(std::uint32_t color);
-std::wstring DefaultUiFontFace();
 
 class TCanvas : public TTextMeasurer {
  public:

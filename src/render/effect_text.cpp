@@ -82,7 +82,10 @@ void DrawEffectText(TCanvas& canvas, std::string_view text, RECT rect, int effec
       default:
         break;
     }
-    guard.Set(UniqueHRGN(::CreatePolygonRgn(pts, 4, WINDING)));
+    UniqueHRGN region(::CreatePolygonRgn(pts, 4, WINDING));
+    // Without its clip this layer would light the whole line: draw nothing.
+    if (!region) return;
+    guard.Set(std::move(region));
   }
 
   canvas.SetBrushClear();

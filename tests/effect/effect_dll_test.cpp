@@ -312,6 +312,18 @@ TEST_F(EffectDll, CtrlClickShowsTheLyricsPathWhileTheButtonIsHeld) {
   EXPECT_EQ(e->OnWindowMessage(WM_MOUSEMOVE, 0, at, &result), S_FALSE);
   // A right click the effect does not use is the player's, for its own menu.
   EXPECT_EQ(e->OnWindowMessage(WM_RBUTTONUP, 0, at, &result), S_FALSE);
+
+  // A long name without a blank is broken, not drawn past the hint's width.
+  const std::string longName = std::string(150, 'L') + ".lrc";
+  ASSERT_TRUE(test::WriteFile(dir / longName, "[00:01.00]first line\r\n"));
+  ASSERT_EQ(host_.NotifyNewMedia(ToWide(dir / (std::string(150, 'L') + ".mp3")), L"Long"), S_OK);
+  EXPECT_EQ(host_.RenderWindowed(0.5), S_OK);
+  EXPECT_EQ(e->OnWindowMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at, &result), S_OK);
+  ASSERT_NE(hint(), nullptr);
+  ::GetWindowRect(hint(), &wr);
+  EXPECT_LE(wr.right - wr.left, 610);
+  EXPECT_GT(wr.bottom - wr.top, 30) << "broken into rows";
+  EXPECT_EQ(e->OnWindowMessage(WM_LBUTTONUP, 0, at, &result), S_OK);
 }
 
 TEST_F(EffectDll, TypeLibraryServesDispatchAndClassInfo) {

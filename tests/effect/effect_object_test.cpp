@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 
 #include "effect/class_factory.h"
 #include "effect/stacked_effect_stub.h"
@@ -128,6 +129,17 @@ TEST_F(EffectObject, PresetAndMediaAnnouncementsMarkOnlyRealChanges) {
   EXPECT_EQ(e.MediaInfo(2, 44100, nullptr), S_OK);  // an empty title is a new one
   EXPECT_TRUE(P::MediaPending(e));
   ::SysFreeString(title);
+
+  // Two songs whose titles code page 932 cannot spell are two songs, though
+  // both would convert to the same question marks.
+  for (const wchar_t* hangul : {L"\uBC24\uD3B8\uC9C0", L"\uC88B\uC740\uB0A0"}) {
+    ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
+    EXPECT_FALSE(P::MediaPending(e));
+    BSTR t = ::SysAllocString(hangul);
+    EXPECT_EQ(e.MediaInfo(2, 44100, t), S_OK);
+    ::SysFreeString(t);
+    EXPECT_TRUE(P::MediaPending(e)) << "a new song";
+  }
 }
 
 TEST_F(EffectObject, SettingsReachTheObjectAndTheDocument) {
@@ -148,46 +160,83 @@ TEST_F(EffectObject, SettingsReachTheObjectAndTheDocument) {
   EXPECT_EQ(P::Lyrics(e).DefaultOffset(), -100);
 }
 
-TEST_F(EffectObject, StackedEffectSettingsDecideWhetherConstructionFails) {
+TEST_F(EffectObject, AStackedEffectThatCannotBeMadeIsToldOnceAndLeftOut) {
   std::wstring caption, text;
+  int boxes = 0;
   SetFailureMessageSink([&](const std::wstring& c, const std::wstring& t) {
     caption = c;
     text = t;
+    ++boxes;
   });
   IClassFactory* factory = nullptr;
   ASSERT_EQ(EffectGetClassObject(CLSID_VizLumeko, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
   IUnknown* unk = nullptr;
+  const auto make = [&](REFIID iid) {
+    const HRESULT hr = factory->CreateInstance(nullptr, iid, reinterpret_cast<void**>(&unk));
+    if (unk) unk->Release();
+    unk = nullptr;
+    return hr;
+  };
 
   Write("PileEffectEnabled", 1);
   Write("PileEffectClassId", "not a class");
-  Write("PileEffectPreset", -1);  // no preset chosen: no pile, no error
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unk)), S_OK);
-  unk->Release();
-  EXPECT_TRUE(caption.empty());
+  Write("PileEffectPreset", -1);  // no preset chosen: no pile, nothing to say
+  EXPECT_EQ(make(IID_IUnknown), S_OK);
+  EXPECT_EQ(boxes, 0);
 
+  // A class that cannot be made: the effect opens without it, says why once
+  // in this process and leaves the setting for the page to change.
   Write("PileEffectPreset", 0);
-  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unk)), E_UNEXPECTED);
-  EXPECT_EQ(unk, nullptr);
+  EXPECT_EQ(make(IID_IWMPEffects), S_OK);
+  EXPECT_EQ(boxes, 1);
   EXPECT_EQ(caption, L"VOD \u30A8\u30E9\u30FC");
   EXPECT_NE(text.find(L"not a class"), std::wstring::npos);
-  EXPECT_EQ(text.back(), L'.');
+  EXPECT_EQ(make(IID_IWMPEffects), S_OK);
+  EXPECT_EQ(boxes, 1);
+  TRegistryEx reg(HKEY_CURRENT_USER);
+  ASSERT_TRUE(reg.OpenKey(kSettingsKey, false));
+  EXPECT_EQ(reg.ReadStringDef("PileEffectClassId", ""), "not a class");
+  TVizLumeko& e = Make();
+  EXPECT_FALSE(P::Pile(e));
 
-  // A class that exists but is no effect: no pile and no error. The real
-  // class registrations are needed to create it.
+  // Stacking the effect on itself would recurse without end: left out too.
+  Write("PileEffectClassId", "{37A95726-3491-4CD1-97E8-2A4A4A0617C2}");
+  EXPECT_EQ(make(IID_IUnknown), S_OK);
+  EXPECT_EQ(boxes, 2);
+
+  // A class that exists but is no effect: no pile and nothing to say. The
+  // real class registrations are needed to create it.
   TRegistryOverride realClasses(true, ro_CurrentUser | ro_LocalMachine);
   ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  caption.clear();
   Write("PileEffectClassId", "{00021401-0000-0000-C000-000000000046}");  // the shell link object
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IWMPEffects, reinterpret_cast<void**>(&unk)), S_OK);
-  unk->Release();
-  EXPECT_TRUE(caption.empty());
-  // Stacking the effect on itself would recurse without end: refused.
-  Write("PileEffectClassId", "{37A95726-3491-4CD1-97E8-2A4A4A0617C2}");
-  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unk)), E_UNEXPECTED);
+  EXPECT_EQ(make(IID_IWMPEffects), S_OK);
+  EXPECT_EQ(boxes, 2);
   factory->Release();
   ::CoUninitialize();
   SetFailureMessageSink(nullptr);
-  EXPECT_EQ(EffectCanUnloadNow(), S_OK);
+}
+
+// What a stand-in painter saw, and what it answers.
+std::vector<bool> changedSeen;
+HRESULT painterAnswer = S_OK;
+
+TEST_F(EffectObject, APainterThatFailedIsGivenAWholeFrameNext) {
+  TVizLumeko& e = Make();
+  ASSERT_TRUE(P::Lyrics(e).LoadFromText("[00:01.00]line\r\n", "x.lrc"));
+  changedSeen.clear();
+  P::Painter(e, 0) = [](TPaintTarget&, const TFrameState& f) noexcept -> HRESULT {
+    changedSeen.push_back(f.Changed);
+    return painterAnswer;
+  };
+  painterAnswer = S_OK;
+  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);       // a new frame: everything
+  ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);   // nothing changed
+  painterAnswer = E_FAIL;
+  ASSERT_EQ(Frame(8, 8, play_state, 20000), S_OK);   // fails: the player sees a frame all the same
+  painterAnswer = S_OK;
+  ASSERT_EQ(Frame(8, 8, play_state, 30000), S_OK);   // so this one is whole
+  ASSERT_EQ(Frame(8, 8, play_state, 40000), S_OK);
+  EXPECT_EQ(changedSeen, (std::vector<bool>{true, false, false, true, false}));
 }
 
 // A stacked effect that records what it is asked.

@@ -85,13 +85,13 @@ class TagFileBesideModule {
   explicit TagFileBesideModule(const std::string& text) {
     wchar_t self[MAX_PATH];
     const DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    path_ = TagFilePathFor(FromWide(std::wstring_view(self, n)));
-    EXPECT_TRUE(test::WriteFile(path_, text));
+    path_ = TagFilePathFor(std::wstring(self, n));
+    EXPECT_TRUE(test::WriteFile(FromWide(path_), text));
   }
-  ~TagFileBesideModule() { ::DeleteFileW(ToWide(path_).c_str()); }
+  ~TagFileBesideModule() { ::DeleteFileW(path_.c_str()); }
 
  private:
-  std::string path_;
+  std::wstring path_;
 };
 
 TEST_F(MediaChange, TagFileDefaultsTakeThePictureSettingOnlyWhereTheyNameNone) {

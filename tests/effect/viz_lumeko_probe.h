@@ -18,6 +18,7 @@ struct TVizLumekoProbe {
   static bool MediaPending(TVizLumeko& e) { return e.MediaPending; }
   static bool Throttled(TVizLumeko& e) { return static_cast<bool>(e.ThrottleEvent); }
   static TComPtr<IWMPEffects>& Pile(TVizLumeko& e) { return e.Pile; }
+  static TPainter& Painter(TVizLumeko& e, int preset) { return e.Painters[preset]; }
   static bool PileDrawn(TVizLumeko& e) { return e.PileDrawn; }
   static const std::deque<TBgFileEx>& BkGndSchedule(TVizLumeko& e) { return e.BkGndSchedule; }
   // Resolved picture files for the document's schedule, and the queue rebuilt from them.

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "platform/unique_handle.h"
 #include "platform/wide.h"
 #include "render/effect_text.h"
 #include "render/pixels.h"
@@ -175,6 +177,25 @@ TEST_F(EffectTextTest, CentredFormatPlacesTheTextInTheMiddle) {
   const Box glyph = FindBox(frame, IsWhite);
   EXPECT_NEAR((glyph.left + glyph.right) / 2.0, 80, 3);
   EXPECT_NEAR((glyph.top + glyph.bottom) / 2.0, 40, 6);
+}
+
+// With no GDI object to spare, the clip of the sung part cannot be made:
+// that layer then draws nothing rather than the whole line.
+TEST_F(EffectTextTest, AClipThatCannotBeMadeDrawsNothing) {
+  Draw(0);  // the font is made and selected while there is room
+  Clear();
+  std::vector<UniqueHRGN> hoard;
+  while (hoard.size() < 200000) {
+    UniqueHRGN r(::CreateRectRgn(0, 0, 1, 1));
+    if (!r) break;
+    hoard.push_back(std::move(r));
+  }
+  ASSERT_LT(hoard.size(), 200000u) << "GDI never ran out";
+  Draw(0, true);
+  hoard.clear();
+  EXPECT_EQ(Count(frame, IsWhite), 0);
+  Draw(0, true);  // and with room again, the clipped text shows
+  EXPECT_GT(Count(frame, IsWhite), 400);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "render/canvas.h"
+#include "render/default_face.h"
 #include "render/font_fit.h"
 #include "render/pixels.h"
 
@@ -50,6 +51,34 @@ TEST(GdiFit, WrapTextBreaksMixedTextAtTheBoundary) {
   const int limit = canvas.TextExtent(latin + "\x8b\xbb").cx + 1;  // "Tick" and one kanji fit
   const std::string wrapped = WrapText(canvas, latin + japanese, limit);
   EXPECT_EQ(wrapped.substr(0, 8), latin + "\r\n" + japanese.substr(0, 2)) << "not inside the Latin word";
+}
+
+// "Default" is one face with Japanese and Latin letters, chosen by English
+// names so that localised names (IPAゴシック here, IPAGothic there) cannot
+// change it.
+TEST(DefaultFace, IsChosenByEnglishNameAndHasBothScripts) {
+  const TFaceCandidate fixed{L"IPA\u30B4\u30B7\u30C3\u30AF", L"IPAGothic", false};
+  const TFaceCandidate prop{L"IPA P\u30B4\u30B7\u30C3\u30AF", L"IPAPGothic", true};
+  const TFaceCandidate ui{L"MS UI Gothic", L"MS UI Gothic", true};
+  EXPECT_EQ(ChooseDefaultFace({fixed, prop}), prop.Name);
+  EXPECT_EQ(ChooseDefaultFace({prop, fixed}), prop.Name);
+  EXPECT_EQ(ChooseDefaultFace({fixed, prop, ui}), L"MS UI Gothic");
+  EXPECT_EQ(ChooseDefaultFace({{L"Zed", L"", false}, {L"Abc", L"", false}}), L"Abc");
+  EXPECT_EQ(ChooseDefaultFace({}), L"");
+
+  // The face this system gives has glyphs for "Tick tock, 胸".
+  TCanvas canvas;
+  canvas.SetFontName(kDefaultFontName);
+  canvas.RealizeFont();
+  const std::wstring text = L"Tick tock, \u80F8";
+  WORD glyphs[16] = {};
+  ASSERT_EQ(::GetGlyphIndicesW(canvas.Handle(), text.c_str(), static_cast<int>(text.size()), glyphs,
+                               GGI_MARK_NONEXISTING_GLYPHS),
+            text.size());
+  for (size_t i = 0; i < text.size(); ++i) EXPECT_NE(glyphs[i], 0xFFFF) << "no glyph for character " << i;
+  wchar_t face[LF_FACESIZE] = L"";
+  ::GetTextFaceW(canvas.Handle(), LF_FACESIZE, face);
+  EXPECT_EQ(std::wstring(face), DefaultFontFace());
 }
 
 }  // namespace
