@@ -10,7 +10,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 for p in g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 libwine-dev \
          fonts-ipafont-gothic xvfb locales cmake ninja-build dpkg-dev \
          libgtest-dev libbenchmark-dev libre2-dev clang libclang-rt-14-dev nasm \
-         apngasm; do
+         apngasm nsis; do
   have_pkg "$p" || need+=("$p")
 done
 

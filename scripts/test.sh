@@ -25,6 +25,8 @@ else
   echo "== 32-bit build: linked only (this machine cannot run 32-bit programs)"
   cmake --build build/mingw32 -j "$jobs" --target VizLumeko lumeko playerhost
 fi
+# The installer holds both builds' DLLs.
+cmake --build build/mingw -j "$jobs" --target installer
 
 cmake --preset asan >/dev/null
 cmake --build build/asan -j "$jobs"
@@ -69,7 +71,7 @@ for f in build/fuzz/fuzz/fuzz_*; do
   # came with its source.
   if [ "$name" = fuzz_jpeg ]; then
     mkdir -p build/fuzz/seeds/jpeg
-    cp build/fuzz/third_party/libjpeg/libjpeg-turbo/testimages/*.jpg build/fuzz/seeds/jpeg/ 2>/dev/null || true
+    cp build/libjpeg-source/libjpeg-turbo/testimages/*.jpg build/fuzz/seeds/jpeg/ 2>/dev/null || true
     seeds+=(build/fuzz/seeds/jpeg)
   fi
   if "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" "${seeds[@]}" \
