@@ -1,7 +1,8 @@
 # libjpeg-turbo for the Windows build, made from Debian's source package.
 #
-# The source is fetched at build time (scripts/fetch-libjpeg.sh) into the build
-# folder and compiled as a static library with the same compiler as ours: the
+# The source is fetched at build time (scripts/fetch-libjpeg.sh) into
+# build/libjpeg-source, once for all build trees, and compiled in each tree as
+# a static library with the same compiler as ours: the
 # mingw toolchain for the DLL, or natively with our own flags (the fuzz build
 # instruments it so the fuzzer sees inside the decoder). Only the library
 # target is built. The result is the imported target
@@ -10,7 +11,8 @@
 include(ExternalProject)
 
 set(LUMEKO_LIBJPEG_DIR ${CMAKE_BINARY_DIR}/third_party/libjpeg)
-set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_DIR}/libjpeg-turbo CACHE INTERNAL "")
+set(LUMEKO_LIBJPEG_FETCHED ${LUMEKO_ROOT}/build/libjpeg-source)
+set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_FETCHED}/libjpeg-turbo CACHE INTERNAL "")
 set(LUMEKO_LIBJPEG_BUILD ${LUMEKO_LIBJPEG_DIR}/build)
 if(MSVC)
   set(_lj_lib ${LUMEKO_LIBJPEG_BUILD}/jpeg-static.lib)
@@ -33,7 +35,7 @@ if(LUMEKO_LIBJPEG_SOURCE_DIR)
   set(LUMEKO_LIBJPEG_SOURCE ${LUMEKO_LIBJPEG_SOURCE_DIR} CACHE INTERNAL "" FORCE)
   set(_lj_download DOWNLOAD_COMMAND "")
 else()
-  set(_lj_download DOWNLOAD_COMMAND bash ${LUMEKO_ROOT}/scripts/fetch-libjpeg.sh ${LUMEKO_LIBJPEG_DIR})
+  set(_lj_download DOWNLOAD_COMMAND bash ${LUMEKO_ROOT}/scripts/fetch-libjpeg.sh ${LUMEKO_LIBJPEG_FETCHED})
 endif()
 
 ExternalProject_Add(libjpeg_turbo_ext

@@ -13,6 +13,21 @@ fuzz_seconds=${LUMEKO_FUZZ_SECONDS:-30}
 cmake --preset mingw >/dev/null
 cmake --build build/mingw -j "$jobs"
 
+# The 32-bit build (the player is often a 32-bit process): its tests run
+# under 32-bit Wine where this machine runs 32-bit programs; elsewhere the
+# DLL and the tools are only built and linked.
+cmake --preset mingw32 >/dev/null
+run32=0
+if bash scripts/can-run-32bit && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  cmake --build build/mingw32 -j "$jobs"
+  run32=1
+else
+  echo "== 32-bit build: linked only (this machine cannot run 32-bit programs)"
+  cmake --build build/mingw32 -j "$jobs" --target VizLumeko lumeko playerhost
+fi
+# The installer holds both builds' DLLs.
+cmake --build build/mingw -j "$jobs" --target installer
+
 cmake --preset asan >/dev/null
 cmake --build build/asan -j "$jobs"
 
@@ -21,7 +36,10 @@ cmake --build build/fuzz -j "$jobs"
 
 # One wineserver for the whole run; it goes when the run ends.
 export LUMEKO_WINEPREFIX=$root/build/wineprefix
-cleanup() { WINEPREFIX=$LUMEKO_WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
+cleanup() {
+  WINEPREFIX=$LUMEKO_WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  if [ "$run32" = 1 ]; then WINEPREFIX=$root/build/wineprefix32 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; fi
+}
 trap cleanup EXIT
 
 status=0
@@ -30,6 +48,10 @@ for loc in ja_JP.UTF-8 C.UTF-8; do
   # The locale picks Wine's ANSI code page; a server keeps the one it began with.
   cleanup
   LC_ALL=$loc ctest --test-dir build/mingw --output-on-failure -j "$jobs" || status=1
+  if [ "$run32" = 1 ]; then
+    echo "== 32-bit Windows tests under 32-bit Wine, LC_ALL=$loc"
+    LC_ALL=$loc ctest --test-dir build/mingw32 --output-on-failure -j "$jobs" || status=1
+  fi
 done
 cleanup
 
@@ -49,7 +71,7 @@ for f in build/fuzz/fuzz/fuzz_*; do
   # came with its source.
   if [ "$name" = fuzz_jpeg ]; then
     mkdir -p build/fuzz/seeds/jpeg
-    cp build/fuzz/third_party/libjpeg/libjpeg-turbo/testimages/*.jpg build/fuzz/seeds/jpeg/ 2>/dev/null || true
+    cp build/libjpeg-source/libjpeg-turbo/testimages/*.jpg build/fuzz/seeds/jpeg/ 2>/dev/null || true
     seeds+=(build/fuzz/seeds/jpeg)
   fi
   if "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" "${seeds[@]}" \

@@ -187,9 +187,9 @@ HWND PlayerHost::OpenWindow(int width, int height) {
   return window_.get();
 }
 
-HRESULT PlayerHost::AttachWindow() {
+HRESULT PlayerHost::AttachWindow(HWND window) {
   if (!effect_) return E_UNEXPECTED;
-  HRESULT hr = effect_->Create(window_.get());
+  HRESULT hr = effect_->Create(window ? window : window_.get());
   if (FAILED(hr)) return hr;
   return effect_->SetCore(core_);
 }
@@ -202,15 +202,16 @@ HRESULT PlayerHost::RenderWindowed(double positionSeconds, LONG state) {
   return effect_->RenderWindowed(&levels_, TRUE);
 }
 
-Frame PlayerHost::CaptureWindow() const {
+Frame PlayerHost::CaptureWindow(HWND window) const {
   Frame f;
-  if (!window_) return f;
+  if (!window) window = window_.get();
+  if (!window) return f;
   RECT r;
-  ::GetClientRect(window_.get(), &r);
+  ::GetClientRect(window, &r);
   f.Width = r.right;
   f.Height = r.bottom;
   if (f.Width <= 0 || f.Height <= 0) return f;
-  WindowDC wdc(window_.get());
+  WindowDC wdc(window);
   UniqueHDC mem(::CreateCompatibleDC(wdc.get()));
   BITMAPINFO bi = TopDownDibInfo(f.Width, f.Height, 32);
   void* bits = nullptr;

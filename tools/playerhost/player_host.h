@@ -83,11 +83,12 @@ class PlayerHost {
   // The windowed host: a real top-level window of the given client size,
   // given to the effect with Create, and the stand-in core with SetCore.
   HWND OpenWindow(int width, int height);
-  HRESULT AttachWindow();  // Create(window) + SetCore(core)
+  // Create(window) + SetCore(core): the host's own window, or one of the caller's.
+  HRESULT AttachWindow(HWND window = nullptr);
   TStandInCore& Core() noexcept { return *core_; }
   HRESULT RenderWindowed(double positionSeconds, LONG state = play_state);
-  // The window's client area as it is on screen now.
-  Frame CaptureWindow() const;
+  // A window's client area (the host's own by default) as it is on screen now.
+  Frame CaptureWindow(HWND window = nullptr) const;
   HWND Window() const noexcept { return window_.get(); }
   // A TimedLevel as the last windowed frame left it.
   const TimedLevel& LastLevels() const noexcept { return levels_; }
