@@ -1,14 +1,10 @@
 // Background picture loading, preparation and painting (see background.h).
 #include "render/background.h"
 
-#include <algorithm>
-#include <cstring>
-#include <new>
-#include <vector>
-
 #include "platform/file_io.h"
 #include "platform/dib_info.h"
 #include "render/canvas.h"
+#include "render/picture_scale.h"
 
 namespace lumeko {
 
@@ -16,7 +12,6 @@ bool TPreparedBitmap::Create(int width, int height) {
   if (bits_ && width == width_ && height == height_) return true;
   Reset();
   if (width <= 0 || height <= 0) return false;
-  if (static_cast<std::uint64_t>(width) * 4 * static_cast<std::uint64_t>(height) > kMaxPictureBytes) return false;
   UniqueHDC dc(::CreateCompatibleDC(nullptr));
   if (!dc) return false;
   BITMAPINFO bi = TopDownDibInfo(width, height, 32);
@@ -84,48 +79,27 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     bg.BkGndRect = TBkGndRect();
     return;
   }
-  try {
-    const TBkGndPicture& pic = *bg.BkGndPicture;
-    std::vector<std::uint8_t> temp(pic.Pixels);
-    const std::uint32_t rgb = ColorToRgb(color);
-    if (options.Flags & kBkGndImageBlend) BlendToColor(temp.data(), pic.Width, pic.Height, pic.Stride, rgb, options.BlendAlpha);
+  // Only the frame part the picture shows in is prepared, from only as much
+  // of the picture as that part needs; the tint goes on the prepared pixels.
+  auto prepare = [&]() -> bool {
+    TBkGndPicture& pic = *bg.BkGndPicture;
     const int mode = options.DrawMode >= 0 && options.DrawMode <= kBkGndModeTile ? options.DrawMode : 0;
-    const TBkGndRect r = PlaceBackground(mode, frameWidth, frameHeight, pic.Width, pic.Height);
+    const TBkGndRect placed = PlaceBackground(mode, frameWidth, frameHeight, pic.Width, pic.Height);
+    const TBkGndRect shown = VisibleBackground(placed, frameWidth, frameHeight);
+    if (!DecodePicture(pic, PlanPictureDecode(mode, frameWidth, frameHeight, pic.Width, pic.Height))) return false;
     TPreparedBitmap& out = bg.BkGndBitmap;
-    if (!out.Create(r.w, r.h)) throw std::bad_alloc();
-    const size_t outStride = out.Stride();
-    // Rows of 24-bit picture pixels into the 32-bit prepared bitmap.
-    auto copyRow = [&](int srcY, int dstX, int dstY, int count) {
-      const std::uint8_t* src = temp.data() + static_cast<size_t>(srcY) * pic.Stride;
-      std::uint8_t* dst = out.Bits() + static_cast<size_t>(dstY) * outStride + static_cast<size_t>(dstX) * 4;
-      for (int i = 0; i < count; ++i, src += 3, dst += 4) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-        dst[3] = 0;
-      }
-    };
-    if (mode == kBkGndModeTile) {
-      for (int ty = 0; ty < r.h; ty += pic.Height) {
-        for (int tx = 0; tx < r.w; tx += pic.Width) {
-          const int cw = std::min(pic.Width, r.w - tx);
-          const int ch = std::min(pic.Height, r.h - ty);
-          for (int y = 0; y < ch; ++y) copyRow(y, tx, ty + y, cw);
-        }
-      }
-    } else if (r.w == pic.Width && r.h == pic.Height) {
-      for (int y = 0; y < r.h; ++y) copyRow(y, 0, y, r.w);
-    } else {
-      const BITMAPINFO bi = TopDownDibInfo(pic.Width, pic.Height, 24);
-      ::SetStretchBltMode(out.Handle(), HALFTONE);
-      ::SetBrushOrgEx(out.Handle(), 0, 0, nullptr);
-      if (::StretchDIBits(out.Handle(), 0, 0, r.w, r.h, 0, 0, pic.Width, pic.Height, temp.data(), &bi,
-                          DIB_RGB_COLORS, SRCCOPY) == 0)
-        throw std::bad_alloc();
-      ::GdiFlush();
-    }
-    bg.BkGndRect = r;
+    if (!out.Create(shown.w, shown.h)) return false;
+    ::GdiFlush();  // GDI is done with the bits before they are written
+    const TPictureView view{pic.Pixels.data(), pic.Stride, pic.Width, pic.Height, pic.Decoded};
+    if (!DrawPicturePart(view, mode, placed, shown, out.Bits(), out.Stride())) return false;
+    if (options.Flags & kBkGndImageBlend)
+      BlendToColor(out.Bits(), shown.w, shown.h, out.Stride(), ColorToRgb(color), options.BlendAlpha, 4);
+    bg.BkGndRect = shown;
     bg.BkGndPrepared = {color, options.BlendAlpha, options.Flags, static_cast<std::uint8_t>(options.DrawMode)};
+    return true;
+  };
+  try {
+    if (!prepare()) FreeBackground(bg);
   } catch (...) {
     FreeBackground(bg);
   }

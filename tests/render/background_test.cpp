@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/file_io.h"
 #include "render/background.h"
@@ -147,6 +149,7 @@ TEST_F(BackgroundTest, ForbiddenMissingDamagedAndOversizedPicturesGiveNone) {
     ASSERT_TRUE(LoadBackground(bg, good, options));
     ASSERT_TRUE(bg.HasPicture());
     EXPECT_TRUE(LoadBackground(bg, dir / name, options)) << name;
+    PrepareBackground(bg, 0x123456, options, 40, 20);  // damage inside the data shows on decoding
     EXPECT_FALSE(bg.HasPicture()) << name;
     EXPECT_EQ(bg.BkGndFile, "") << name;
     Paint(0x123456);
@@ -207,6 +210,7 @@ TEST_F(BackgroundTest, BmpsCutShortGiveNoneWhateverTheirLayout) {
   TBkGndPicture pic;
   ASSERT_TRUE(LoadPictureFile(whole, pic));
   EXPECT_EQ(pic.Width, 6);
+  ASSERT_TRUE(DecodePicture(pic, {1, {0, 0, 6, 3}}));
   EXPECT_EQ(pic.Pixels[0], 0xCC);
   EXPECT_EQ(pic.Pixels[2], 0x33);
   // Rows with colour masks are uncompressed rows too: a file cut short of
@@ -215,7 +219,7 @@ TEST_F(BackgroundTest, BmpsCutShortGiveNoneWhateverTheirLayout) {
     const std::string cut = dir / ("cut" + std::to_string(keep) + ".bmp");
     ASSERT_TRUE(WriteFile(cut, MakeBitfieldsBmp(1200, 1200, 0x3366CC, keep)));
     EXPECT_FALSE(LoadPictureFile(cut, pic)) << keep;
-    EXPECT_TRUE(pic.Pixels.empty()) << keep;
+    EXPECT_TRUE(pic.Empty()) << keep;
   }
   // Runs declared longer than the file holds: none. Runs that stop early
   // within their declared size: the picture, the rest of it background.
@@ -267,9 +271,10 @@ TEST_F(BackgroundTest, CmykJpegsShowInTheirColours) {
   for (const Case& c : cases) {
     const std::string jpeg = MakeCmykJpeg(24, 16, c.ink);
     TBkGndPicture pic;
-    ASSERT_TRUE(DecodeJpegPicture(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size(), pic));
+    ASSERT_TRUE(OpenPicture(jpeg, pic));
     EXPECT_EQ(pic.Width, 24);
     EXPECT_EQ(pic.Height, 16);
+    ASSERT_TRUE(DecodePicture(pic, {1, {0, 0, 24, 16}}));
     const std::uint8_t* p = &pic.Pixels[8 * pic.Stride + 12 * 3];
     EXPECT_NEAR(p[2], c.r, 4);
     EXPECT_NEAR(p[1], c.g, 4);
@@ -302,10 +307,199 @@ TEST_F(BackgroundTest, DecodesLibjpegTurboTestImages) {
   options.DrawMode = 2;
   ASSERT_TRUE(LoadBackground(bg, LibJpegImage("testorig.jpg"), options));
   PrepareBackground(bg, 0, options, 40, 20);
-  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, -3, 40, 27}));
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, 0, 40, 20})) << "only the part inside the frame is prepared";
   Paint(0x00FF00);
   EXPECT_NE(frame.Pixel(0, 0), 0x00FF00u);
   EXPECT_NE(frame.Pixel(39, 19), 0x00FF00u);
+}
+
+TEST_F(BackgroundTest, JunkBetweenSegmentsAndANewerJfifRevisionShowThePictureExactly) {
+  std::optional<std::string> jpeg = ReadWholeFile(LibJpegImage("testorig.jpg"));
+  ASSERT_TRUE(jpeg.has_value());
+  ASSERT_EQ(jpeg->substr(0, 4), std::string("\xFF\xD8\xFF\xE0", 4));
+  const size_t app0End = 4 + (static_cast<unsigned char>((*jpeg)[4]) << 8 | static_cast<unsigned char>((*jpeg)[5]));
+  std::string junk = *jpeg;
+  junk.insert(app0End, 2, '\0');  // two zero bytes before the next marker, as some editors write
+  std::string revision = *jpeg;
+  revision[11] = 2;  // JFIF 2.01
+  ASSERT_TRUE(WriteFile(dir / "junk.jpg", junk));
+  ASSERT_TRUE(WriteFile(dir / "revision.jpg", revision));
+  ASSERT_TRUE(frame.SetSize(227, 149));
+  options.DrawMode = 4;  // pixel for pixel
+  auto pixels = [&](const std::string& path) {
+    TBackground b;
+    LoadBackground(b, path, options);
+    PrepareBackground(b, 0x00FF00, options, 227, 149);
+    EXPECT_TRUE(b.HasPicture()) << path;
+    PaintBackground(b, frame.Canvas(), 227, 149, 0x00FF00, options, false);
+    std::vector<std::uint32_t> px;
+    for (int y = 0; y < 149; ++y)
+      for (int x = 0; x < 227; ++x) px.push_back(frame.Pixel(x, y));
+    return px;
+  };
+  const std::vector<std::uint32_t> original = pixels(LibJpegImage("testorig.jpg"));
+  EXPECT_EQ(pixels(dir / "junk.jpg"), original);
+  EXPECT_EQ(pixels(dir / "revision.jpg"), original);
+}
+
+// A JPEG made here of flat 16 × 16 blocks (whole coding units, so it decodes
+// to its colours within a step or two), each block's colour from its place.
+std::uint32_t BlockColour(int x, int y) {
+  const unsigned bx = static_cast<unsigned>(x) / 16, by = static_cast<unsigned>(y) / 16;
+  return ((bx * 73 + by * 151) & 255) << 16 | ((bx * 29 ^ by * 17) & 255) << 8 | (((bx + by) * 41) & 255);
+}
+
+std::string MakeBlockJpeg(int w, int h) {
+  jpeg_compress_struct c{};
+  jpeg_error_mgr err{};
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &out, &size);
+  c.image_width = static_cast<JDIMENSION>(w);
+  c.image_height = static_cast<JDIMENSION>(h);
+  c.input_components = 3;
+  c.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, 95, TRUE);
+  jpeg_start_compress(&c, TRUE);
+  std::vector<unsigned char> row(static_cast<size_t>(w) * 3);
+  while (c.next_scanline < c.image_height) {
+    if (c.next_scanline % 16 == 0)
+      for (int x = 0; x < w; ++x) {
+        const std::uint32_t v = BlockColour(x, static_cast<int>(c.next_scanline));
+        row[x * 3] = static_cast<unsigned char>(v >> 16);
+        row[x * 3 + 1] = static_cast<unsigned char>(v >> 8);
+        row[x * 3 + 2] = static_cast<unsigned char>(v);
+      }
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&c, &r, 1);
+  }
+  jpeg_finish_compress(&c);
+  std::string data(reinterpret_cast<const char*>(out), size);
+  jpeg_destroy_compress(&c);
+  std::free(out);
+  return data;
+}
+
+bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
+  return std::abs(R(a) - R(b)) <= tolerance && std::abs(G(a) - G(b)) <= tolerance && std::abs(B(a) - B(b)) <= tolerance;
+}
+
+TEST(BigPictures, ShowThroughAPreparedBitmapNoLargerThanTheFrame) {
+  ScratchDir dir{"render-big"};
+  TDibFrame frame;
+  // A 100 × 2000 picture zoomed into 1920 × 1080: 1920 × 38400 placed, 19.2
+  // frame pixels a picture pixel.
+  auto colour = [](int x, int y) { return static_cast<std::uint32_t>((y * 3) & 255) << 16 | (x * 2) << 8 | (y / 256) * 30; };
+  std::string rows;
+  for (int y = 1999; y >= 0; --y)
+    for (int x = 0; x < 100; ++x)
+      for (int i = 0; i < 3; ++i) rows.push_back(static_cast<char>(colour(x, y) >> (8 * i)));
+  std::string bmp = MakeBmp(100, 2000, 0, 0);
+  bmp.replace(54, rows.size(), rows);
+  ASSERT_TRUE(WriteFile(dir / "tall.bmp", bmp));
+  ASSERT_TRUE(frame.SetSize(1920, 1080));
+  TBackground bg;
+  TBkGndOptions zoom{2, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "tall.bmp", zoom));
+  PrepareBackground(bg, 0x00FF00, zoom, 1920, 1080);
+  ASSERT_TRUE(bg.HasPicture());
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(bg.BkGndBitmap.Width(), 1920);
+  EXPECT_EQ(bg.BkGndBitmap.Height(), 1080);
+  PaintBackground(bg, frame.Canvas(), 1920, 1080, 0x00FF00, zoom, false);
+  // Frame pixels wholly inside one picture pixel show its colour.
+  const TBkGndRect placed = PlaceBackground(2, 1920, 1080, 100, 2000);
+  int checked = 0;
+  for (int y = 0; y < 1080; y += 7)
+    for (int x = 0; x < 1920; x += 5) {
+      const long long u = x - placed.x, v = y - placed.y;
+      if (u * 100 / 1920 != ((u + 1) * 100 - 1) / 1920 || v * 2000 / 38400 != ((v + 1) * 2000 - 1) / 38400) continue;
+      ++checked;
+      ASSERT_EQ(frame.Pixel(x, y), colour(static_cast<int>(u * 100 / 1920), static_cast<int>(v * 2000 / 38400)))
+          << x << "," << y;
+    }
+  EXPECT_GT(checked, 20000);
+  // The visible part is the same as the whole placed picture would show: the
+  // same geometry a tenth the size, stretched whole into a frame that holds it.
+  std::string small = MakeBmp(10, 200, 0, 0);
+  rows.clear();
+  for (int y = 199; y >= 0; --y) {
+    for (int x = 0; x < 10; ++x)
+      for (int i = 0; i < 3; ++i) rows.push_back(static_cast<char>(colour(x * 10, y * 10) >> (8 * i)));
+    rows.append(2, '\0');
+  }
+  small.replace(54, rows.size(), rows);
+  ASSERT_TRUE(WriteFile(dir / "small.bmp", small));
+  TDibFrame whole;
+  ASSERT_TRUE(frame.SetSize(192, 108));
+  ASSERT_TRUE(whole.SetSize(192, 3840));
+  TBackground part, all;
+  const TBkGndOptions stretch{1, 0, 0};
+  LoadBackground(part, dir / "small.bmp", zoom);
+  PrepareBackground(part, 0, zoom, 192, 108);
+  PaintBackground(part, frame.Canvas(), 192, 108, 0, zoom, false);
+  LoadBackground(all, dir / "small.bmp", stretch);
+  PrepareBackground(all, 0, stretch, 192, 3840);
+  PaintBackground(all, whole.Canvas(), 192, 3840, 0, stretch, false);
+  const int top = -PlaceBackground(2, 192, 108, 10, 200).y;
+  for (int y = 0; y < 108; ++y)
+    for (int x = 0; x < 192; ++x) ASSERT_EQ(frame.Pixel(x, y), whole.Pixel(x, top + y)) << x << "," << y;
+
+  // An 89-megapixel photo: at its own size only the part the frame shows is
+  // decoded; fitted, it is decoded at 1/8.
+  ASSERT_TRUE(WriteFile(dir / "photo.jpg", MakeBlockJpeg(10000, 8900)));
+  ASSERT_TRUE(frame.SetSize(64, 48));
+  TBkGndOptions centre{3, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "photo.jpg", centre));
+  PrepareBackground(bg, 0x00FF00, centre, 64, 48);
+  ASSERT_TRUE(bg.HasPicture());
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, 0, 64, 48}));
+  PaintBackground(bg, frame.Canvas(), 64, 48, 0x00FF00, centre, false);
+  const TBkGndRect at = PlaceBackground(3, 64, 48, 10000, 8900);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x)
+      if ((x - at.x) % 16 != 0 && (x - at.x) % 16 != 15 && (y - at.y) % 16 != 0 && (y - at.y) % 16 != 15)
+        ASSERT_TRUE(Near(frame.Pixel(x, y), BlockColour(x - at.x, y - at.y), 3)) << x << "," << y;
+  // The tint goes on as before: each channel toward BackgroundColor.
+  const std::uint32_t plain = frame.Pixel(30, 20);
+  centre = {3, 128, kBkGndImageBlend};
+  ASSERT_TRUE(LoadBackground(bg, dir / "photo.jpg", centre));
+  PrepareBackground(bg, 0xFF0000, centre, 64, 48);  // toward blue
+  PaintBackground(bg, frame.Canvas(), 64, 48, 0xFF0000, centre, false);
+  EXPECT_EQ(frame.Pixel(30, 20), (R(plain) * 127 >> 8) << 16 | (G(plain) * 127 >> 8) << 8 | ((255 * 128 + B(plain) * 127) >> 8));
+  const TBkGndOptions fit{0, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "photo.jpg", fit));
+  PrepareBackground(bg, 0x00FF00, fit, 64, 48);
+  ASSERT_TRUE(bg.HasPicture());
+  EXPECT_EQ(bg.BkGndRect, PlaceBackground(0, 64, 48, 10000, 8900));
+  PaintBackground(bg, frame.Canvas(), 64, 48, 0x00FF00, fit, false);
+  EXPECT_EQ(frame.Pixel(1, 24), FramePixel(0x00FF00));
+  EXPECT_NE(frame.Pixel(32, 24), FramePixel(0x00FF00));
+}
+
+// The picture is decoded once for the frames it is shown in; only a frame
+// that needs it finer decodes it again, from the bytes read at loading, even
+// when the file has gone since.
+TEST(BigPictures, DecodeAgainOnlyForAFrameThatNeedsMore) {
+  ScratchDir dir{"render-redecode"};
+  std::optional<std::string> jpeg = ReadWholeFile(LibJpegImage("testorig.jpg"));
+  ASSERT_TRUE(jpeg.has_value());
+  ASSERT_TRUE(WriteFile(dir / "pic.jpg", *jpeg));
+  TBackground bg;
+  const TBkGndOptions fit{0, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "pic.jpg", fit));
+  ASSERT_EQ(std::remove((dir.path() + "\\pic.jpg").c_str()), 0);
+  const struct {
+    int w, h, denom;
+  } steps[] = {{20, 12, 8}, {60, 40, 2}, {20, 12, 2}, {300, 200, 1}};
+  for (const auto& s : steps) {
+    PrepareBackground(bg, 0, fit, s.w, s.h);
+    ASSERT_TRUE(bg.HasPicture()) << s.w;
+    EXPECT_EQ(bg.BkGndPicture->Decoded.Denom, s.denom) << s.w;
+  }
 }
 
 }  // namespace
@@ -343,13 +537,18 @@ TEST(PictureDamage, MutatedBmpsAndJpegsLoadOrGiveNone) {
     ASSERT_TRUE(WriteFile(path, data));
     TBkGndPicture pic;
     if (!LoadPictureFile(path, pic)) {
+      EXPECT_TRUE(pic.Empty()) << path;
+      continue;
+    }
+    EXPECT_TRUE(PictureSizeAllowed(pic.Width, pic.Height)) << path;
+    const TPictureDecode need = PlanPictureDecode(i % 9, 64, 48, pic.Width, pic.Height);
+    if (!DecodePicture(pic, need)) {
       EXPECT_TRUE(pic.Pixels.empty()) << path;
       continue;
     }
     ++loaded;
-    EXPECT_TRUE(PictureSizeAllowed(pic.Width, pic.Height)) << path;
-    EXPECT_EQ(pic.Stride, DibStride24(pic.Width)) << path;
-    EXPECT_EQ(pic.Pixels.size(), pic.Stride * pic.Height) << path;
+    EXPECT_EQ(pic.Stride, DibStride24(need.Window.w)) << path;
+    EXPECT_EQ(pic.Pixels.size(), pic.Stride * need.Window.h) << path;
   }
   // Some damage (a flipped pixel, a reserved field) leaves a readable picture.
   EXPECT_GT(loaded, 0);
