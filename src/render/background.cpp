@@ -80,7 +80,7 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     return;
   }
   // Only the frame part the picture shows in is prepared, from only as much
-  // of the picture as that part needs; the tint goes on the prepared pixels.
+  // of the picture as that part needs; the tint goes on as the pixels are drawn.
   auto prepare = [&]() -> bool {
     TBkGndPicture& pic = *bg.BkGndPicture;
     const int mode = options.DrawMode >= 0 && options.DrawMode <= kBkGndModeTile ? options.DrawMode : 0;
@@ -91,9 +91,8 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     if (!out.Create(shown.w, shown.h)) return false;
     ::GdiFlush();  // GDI is done with the bits before they are written
     const TPictureView view{pic.Pixels.data(), pic.Stride, pic.Width, pic.Height, pic.Decoded};
-    if (!DrawPicturePart(view, mode, placed, shown, out.Bits(), out.Stride())) return false;
-    if (options.Flags & kBkGndImageBlend)
-      BlendToColor(out.Bits(), shown.w, shown.h, out.Stride(), ColorToRgb(color), options.BlendAlpha, 4);
+    const TBkGndTint tint = MakeBkGndTint(ColorToRgb(color), options.BlendAlpha, options.Flags & kBkGndImageBlend);
+    if (!DrawPicturePart(view, mode, placed, shown, out.Bits(), out.Stride(), &tint)) return false;
     bg.BkGndRect = shown;
     bg.BkGndPrepared = {color, options.BlendAlpha, options.Flags, static_cast<std::uint8_t>(options.DrawMode)};
     return true;

@@ -116,22 +116,26 @@ bool DecodeCovers(const TPictureDecode& have, const TPictureDecode& need, int pi
          covers(have.Window.y, have.Window.h, have.Denom, need.Window.y, need.Window.h, need.Denom, pictureH);
 }
 
-void BlendToColor(std::uint8_t* pixels, int width, int height, std::size_t stride,
-                  std::uint32_t color, int alpha, int pixelBytes) {
-  if (alpha < 0) alpha = 0;
-  if (alpha > 255) alpha = 255;
+TBkGndTint MakeBkGndTint(std::uint32_t color, int alpha, bool blend) {
+  alpha = std::clamp(alpha, 0, 255);
   // B, G, R in memory; the colour value holds R in its low byte.
   const unsigned tint[3] = {(color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF};
-  unsigned table[3][256];
+  TBkGndTint t;
   for (int c = 0; c < 3; ++c)
     for (unsigned v = 0; v < 256; ++v)
-      table[c][v] = (tint[c] * alpha + (255 - alpha) * v) >> 8;
+      t.Channel[c][v] = static_cast<std::uint8_t>(blend ? (tint[c] * alpha + (255 - alpha) * v) >> 8 : v);
+  return t;
+}
+
+void BlendToColor(std::uint8_t* pixels, int width, int height, std::size_t stride,
+                  std::uint32_t color, int alpha, int pixelBytes) {
+  const TBkGndTint t = MakeBkGndTint(color, alpha);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* p = pixels + y * stride;
     for (int x = 0; x < width; ++x, p += pixelBytes) {
-      p[0] = static_cast<std::uint8_t>(table[0][p[0]]);
-      p[1] = static_cast<std::uint8_t>(table[1][p[1]]);
-      p[2] = static_cast<std::uint8_t>(table[2][p[2]]);
+      p[0] = t.Channel[0][p[0]];
+      p[1] = t.Channel[1][p[1]];
+      p[2] = t.Channel[2][p[2]];
     }
   }
 }

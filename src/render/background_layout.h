@@ -89,9 +89,15 @@ TPictureDecode PlanPictureDecode(int mode, int frameW, int frameH, int pictureW,
 // True when the decoded part have serves for need: as fine and covering it.
 bool DecodeCovers(const TPictureDecode& have, const TPictureDecode& need, int pictureW, int pictureH);
 
-// Tints pixels toward colour (0x00BBGGRR): per channel
-// (colour × alpha + (255 − alpha) × old) shr 8. Rows of width pixels of
-// pixelBytes bytes (3: B G R; 4: B G R and a byte left alone), stride apart.
+// The tint toward colour (0x00BBGGRR) as a table per channel (B, G, R):
+// (colour × alpha + (255 − alpha) × old) shr 8; without blend, no change.
+struct TBkGndTint {
+  std::uint8_t Channel[3][256];
+};
+TBkGndTint MakeBkGndTint(std::uint32_t color, int alpha, bool blend = true);
+
+// Tints pixels by that rule. Rows of width pixels of pixelBytes bytes (3:
+// B G R; 4: B G R and a byte left alone), stride apart.
 void BlendToColor(std::uint8_t* pixels, int width, int height, std::size_t stride,
                   std::uint32_t color, int alpha, int pixelBytes = 3);
 

@@ -26,9 +26,10 @@ struct TPictureView {
 
 // Writes the frame part shown (VisibleBackground of placed) of the picture
 // placed by mode at placed (PlaceBackground) into out: shown.h rows of
-// shown.w 32-bit pixels (B G R 0), outStride apart. False, with nothing
-// promised about out, when the decoded part does not hold what shown needs.
+// shown.w 32-bit pixels (B G R 0), outStride apart, each channel through the
+// tint when one is given. False, with nothing promised about out, when the
+// decoded part does not hold what shown needs.
 bool DrawPicturePart(const TPictureView& picture, int mode, const TBkGndRect& placed, const TBkGndRect& shown,
-                     std::uint8_t* out, std::size_t outStride);
+                     std::uint8_t* out, std::size_t outStride, const TBkGndTint* tint = nullptr);
 
 }  // namespace lumeko

@@ -140,6 +140,11 @@ TEST(DrawPicturePart, APartDrawsLikeTheWholeOrNotAtAll) {
   std::vector<std::uint8_t> out(37 * 4 * 23);
   ASSERT_TRUE(DrawPicturePart(view, 1, {0, 0, 37, 23}, {0, 0, 37, 23}, out.data(), 37 * 4));
   for (size_t i = 0; i < out.size(); i += 4) ASSERT_EQ(out[i] | out[i + 1] << 8 | out[i + 2] << 16, 0xFFC80A) << i;
+  // Tinted halfway toward blue (0x00BBGGRR): each channel by the blend rule.
+  const TBkGndTint tint = MakeBkGndTint(0xFF0000, 128);
+  ASSERT_TRUE(DrawPicturePart(view, 1, {0, 0, 37, 23}, {0, 0, 37, 23}, out.data(), 37 * 4, &tint));
+  const int b = (255 * 128 + 127 * 10) >> 8, g = (127 * 200) >> 8, r = (127 * 255) >> 8;
+  for (size_t i = 0; i < out.size(); i += 4) ASSERT_EQ(out[i] | out[i + 1] << 8 | out[i + 2] << 16, b | g << 8 | r << 16) << i;
 }
 
 TEST(LineMetrics, ExtraSpaceByEffectAndThirdLineRounding) {
