@@ -15,29 +15,39 @@
 
 namespace lumeko {
 
+std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
+  std::string data;
+  if (!ReadWholeFile(cp932Path, data, maxBytes)) return std::nullopt;
+  return data;
+}
+
 #ifdef _WIN32
 
-std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
-  if (cp932Path.empty()) return std::nullopt;
+bool ReadWholeFile(const std::string& cp932Path, std::string& data, std::uint64_t maxBytes) {
+  data.clear();
+  if (cp932Path.empty()) return false;
   UniqueFileHandle file(CreateFileW(ToWide(cp932Path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
+  if (!file) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
       static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
-    return std::nullopt;
-  std::string data(static_cast<size_t>(size.QuadPart), '\0');
+    return false;
+  data.resize(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < data.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) return std::nullopt;
+    if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) {
+      data.clear();
+      return false;
+    }
     if (got == 0) break;  // the file shrank while we read it
     done += got;
   }
   data.resize(done);
-  return data;
+  return true;
 }
 
 bool FileExists(const std::string& cp932Path) {
@@ -67,12 +77,12 @@ std::string CurrentDirectory() {
 
 #else
 
-std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
-  if (cp932Path.empty()) return std::nullopt;
+bool ReadWholeFile(const std::string& cp932Path, std::string& data, std::uint64_t maxBytes) {
+  data.clear();
+  if (cp932Path.empty()) return false;
   const std::string path = Cp932ToUtf8(cp932Path);
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
-  std::string data;
+  if (!f) return false;
   struct stat st{};
   if (fstat(fileno(f), &st) == 0 && st.st_size > 0 && static_cast<std::uint64_t>(st.st_size) <= maxBytes)
     data.reserve(static_cast<size_t>(st.st_size));  // one allocation for the usual case
@@ -81,16 +91,16 @@ std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
     if (data.size() + n > maxBytes) {
       std::fclose(f);
-      return std::nullopt;
+      data.clear();
+      return false;
     }
     data.append(buf, n);
   }
   const bool bad = std::ferror(f) != 0;
   std::fclose(f);
-  if (bad) return std::nullopt;
-  return data;
+  if (bad) data.clear();
+  return !bad;
 }
-
 bool FileExists(const std::string& cp932Path) {
   struct stat st{};
   return !cp932Path.empty() && stat(Cp932ToUtf8(cp932Path).c_str(), &st) == 0 && S_ISREG(st.st_mode);

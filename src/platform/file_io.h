@@ -20,6 +20,11 @@ constexpr std::uint64_t kMaxFileReadBytes = 256ull * 1024 * 1024;
 std::optional<std::string> ReadWholeFile(const std::string& cp932Path,
                                          std::uint64_t maxBytes = kMaxFileReadBytes);
 
+// The same into content, reusing its memory when it is large enough (for a
+// caller that reads file after file of similar size); false, with content
+// emptied, where the other gives nothing.
+bool ReadWholeFile(const std::string& cp932Path, std::string& content, std::uint64_t maxBytes = kMaxFileReadBytes);
+
 // True when the path names an existing file (not a folder).
 bool FileExists(const std::string& cp932Path);
 

@@ -52,13 +52,14 @@ bool LoadBackground(TBackground& bg, const std::string& cp932Name, const TBkGndO
     if (cp932Name == bg.BkGndFile && bg.BkGndPrepared.Mode == static_cast<std::uint8_t>(options.DrawMode) &&
         bg.BkGndPrepared.Flags == options.Flags && bg.BkGndPrepared.Alpha == options.BlendAlpha)
       return false;
-    auto picture = std::make_unique<TBkGndPicture>();
-    if (!LoadPictureFile(cp932Name, *picture)) {
+    // The picture and the prepared bitmap keep their memory for the next
+    // file; the prepared bitmap shows nothing until it is prepared again.
+    if (!bg.BkGndPicture) bg.BkGndPicture = std::make_unique<TBkGndPicture>();
+    if (!LoadPictureFile(cp932Name, *bg.BkGndPicture)) {
       FreeBackground(bg);
       return true;
     }
-    bg.BkGndPicture = std::move(picture);
-    bg.BkGndBitmap.Reset();  // made for the previous picture
+    bg.BkGndRect = TBkGndRect();
     bg.BkGndFile = cp932Name;
   } catch (...) {
     FreeBackground(bg);
@@ -87,8 +88,12 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
     const TBkGndRect placed = PlaceBackground(mode, frameWidth, frameHeight, pic.Width, pic.Height);
     const TBkGndRect shown = VisibleBackground(placed, frameWidth, frameHeight);
     if (!DecodePicture(pic, PlanPictureDecode(mode, frameWidth, frameHeight, pic.Width, pic.Height))) return false;
+    // The bitmap in hand serves when it holds the shown part and is no
+    // larger than the frame; the part is drawn at its top left.
     TPreparedBitmap& out = bg.BkGndBitmap;
-    if (!out.Create(shown.w, shown.h)) return false;
+    const bool fits = out && out.Width() >= shown.w && out.Height() >= shown.h && out.Width() <= frameWidth &&
+                      out.Height() <= frameHeight;
+    if (!fits && !out.Create(shown.w, shown.h)) return false;
     ::GdiFlush();  // GDI is done with the bits before they are written
     const TPictureView view{pic.Pixels.data(), pic.Stride, pic.Width, pic.Height, pic.Decoded};
     const TBkGndTint tint = MakeBkGndTint(ColorToRgb(color), options.BlendAlpha, options.Flags & kBkGndImageBlend);
@@ -107,13 +112,15 @@ void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions
 void PaintBackground(TBackground& bg, TCanvas& canvas, int frameWidth, int frameHeight,
                      std::uint32_t color, const TBkGndOptions& options, bool pileDrawn) {
   if (pileDrawn) return;
-  if (bg.HasPicture() && (color != bg.BkGndPrepared.Color || !bg.BkGndBitmap))
+  // An empty rectangle: the picture is not prepared since it was loaded.
+  auto prepared = [&] { return bg.BkGndBitmap && bg.BkGndRect.w > 0; };
+  if (bg.HasPicture() && (color != bg.BkGndPrepared.Color || !prepared()))
     PrepareBackground(bg, color, options, frameWidth, frameHeight);
   const TBkGndRect& r = bg.BkGndRect;
-  const bool covers = bg.BkGndBitmap && r.x <= 0 && r.y <= 0 && r.x + r.w >= frameWidth && r.y + r.h >= frameHeight;
+  const bool covers = prepared() && r.x <= 0 && r.y <= 0 && r.x + r.w >= frameWidth && r.y + r.h >= frameHeight;
   // A picture that covers the frame hides the fill: skip it.
   if (!covers) canvas.FillSolid({0, 0, frameWidth, frameHeight}, color);
-  if (!bg.BkGndBitmap) return;
+  if (!prepared()) return;
   ::BitBlt(canvas.Handle(), r.x, r.y, r.w, r.h, bg.BkGndBitmap.Handle(), 0, 0, SRCCOPY);
 }
 
