@@ -42,28 +42,19 @@ struct Bmp {
   std::string pixels;                // rows or runs as stored
 };
 
-std::string Build(const Bmp& b, long long offBits = -1) {
+std::string Build(const Bmp& b) {
   std::string head;
+  Le32(head, b.header);
   if (b.header == 12) {
-    Le32(head, 12);
-    Le16(head, static_cast<std::uint32_t>(b.width));
-    Le16(head, static_cast<std::uint32_t>(b.height));
-    Le16(head, 1);
-    Le16(head, static_cast<std::uint32_t>(b.bits));
+    for (int v : {b.width, b.height, 1, b.bits}) Le16(head, static_cast<std::uint32_t>(v));
   } else {
-    Le32(head, b.header);
     Le32(head, static_cast<std::uint32_t>(b.width));
     Le32(head, static_cast<std::uint32_t>(b.height));
     Le16(head, 1);
     Le16(head, static_cast<std::uint32_t>(b.bits));
-    Le32(head, b.compression);
-    Le32(head, static_cast<std::uint32_t>(b.pixels.size()));
-    Le32(head, 2835);
-    Le32(head, 2835);
-    Le32(head, b.clrUsed);
-    Le32(head, 0);
-    if (b.header > 40)
-      for (int i = 0; i < 3; ++i) Le32(head, b.masks.empty() ? 0 : b.masks[i]);
+    for (std::uint32_t v : {b.compression, static_cast<std::uint32_t>(b.pixels.size()), 2835u, 2835u, b.clrUsed, 0u})
+      Le32(head, v);
+    for (size_t i = 0; b.header > 40 && i < b.masks.size(); ++i) Le32(head, b.masks[i]);
     head.resize(b.header, '\0');
   }
   std::string table;
@@ -75,10 +66,9 @@ std::string Build(const Bmp& b, long long offBits = -1) {
     if (b.header != 12) table.push_back('\0');
   }
   std::string f = "BM";
-  const std::uint32_t off = static_cast<std::uint32_t>(offBits >= 0 ? offBits : 14 + head.size() + table.size());
   Le32(f, static_cast<std::uint32_t>(14 + head.size() + table.size() + b.pixels.size()));
   Le32(f, 0);
-  Le32(f, off);
+  Le32(f, static_cast<std::uint32_t>(14 + head.size() + table.size()));
   return f + head + table + b.pixels;
 }
 
@@ -253,7 +243,9 @@ TEST(BmpPictures, DecodeLikeGdiAndRefuseInconsistentFiles) {
   topDownRuns.height = -50;
   topDownRuns.compression = 1;
   topDownRuns.pixels = Runs(false, 90, 50, 256);
-  Bmp gappedMasks{40, 64, 40, 16, 3, {}, 0, {0xF0F0, 0x0F00, 0x000F}, Rows(16, 64, 40, pack(4, 4, 4))};
+  const Bmp fields{40, 64, 40, 16, 3, {}, 0, {0xF800, 0x07E0, 0x001F}, Rows(16, 64, 40, pack(5, 6, 5))};
+  Bmp gappedMasks = fields;
+  gappedMasks.masks = {0xF0F0, 0x0F00, 0x000F};
   const struct {
     const char* name;
     std::string file;
@@ -271,7 +263,9 @@ TEST(BmpPictures, DecodeLikeGdiAndRefuseInconsistentFiles) {
       {"more colours than 8 bits hold", with(46, 300)},
       {"no width", with(18, 0)},
       {"top-down runs", Build(topDownRuns)},
+      {"runs declared past the end", with(34, 0x100000, 4).replace(30, 1, 1, '\1')},
       {"masks with gaps", Build(gappedMasks)},
+      {"masks cut off", Build(fields).substr(0, 14 + 40 + 6)},
   };
   TDibFrame frame;
   ASSERT_TRUE(frame.SetSize(90, 50));
