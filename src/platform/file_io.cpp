@@ -15,29 +15,47 @@
 
 namespace lumeko {
 
+std::optional<std::string> ReadWholeFile(const std::u16string& path, std::uint64_t maxBytes) {
+  std::string data;
+  if (!ReadWholeFile(path, data, maxBytes)) return std::nullopt;
+  return data;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
+  return ReadWholeFile(Cp932ToUtf16(cp932Path), maxBytes);
+}
+
+bool ReadWholeFile(const std::string& cp932Path, std::string& data, std::uint64_t maxBytes) {
+  return ReadWholeFile(Cp932ToUtf16(cp932Path), data, maxBytes);
+}
+
 #ifdef _WIN32
 
-std::optional<std::string> ReadWholeFile(const std::u16string& path, std::uint64_t maxBytes) {
-  if (path.empty()) return std::nullopt;
+bool ReadWholeFile(const std::u16string& path, std::string& data, std::uint64_t maxBytes) {
+  data.clear();
+  if (path.empty()) return false;
   UniqueFileHandle file(CreateFileW(reinterpret_cast<LPCWSTR>(path.c_str()), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
+  if (!file) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
       static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
-    return std::nullopt;
-  std::string data(static_cast<size_t>(size.QuadPart), '\0');
+    return false;
+  data.resize(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < data.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) return std::nullopt;
+    if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) {
+      data.clear();
+      return false;
+    }
     if (got == 0) break;  // the file shrank while we read it
     done += got;
   }
   data.resize(done);
-  return data;
+  return true;
 }
 
 bool FileExists(const std::u16string& path) {
@@ -67,12 +85,12 @@ std::string CurrentDirectory() {
 
 #else
 
-std::optional<std::string> ReadWholeFile(const std::u16string& widePath, std::uint64_t maxBytes) {
-  if (widePath.empty()) return std::nullopt;
+bool ReadWholeFile(const std::u16string& widePath, std::string& data, std::uint64_t maxBytes) {
+  data.clear();
+  if (widePath.empty()) return false;
   const std::string path = Utf16ToUtf8(widePath);
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
-  std::string data;
+  if (!f) return false;
   struct stat st{};
   if (fstat(fileno(f), &st) == 0 && st.st_size > 0 && static_cast<std::uint64_t>(st.st_size) <= maxBytes)
     data.reserve(static_cast<size_t>(st.st_size));  // one allocation for the usual case
@@ -81,14 +99,15 @@ std::optional<std::string> ReadWholeFile(const std::u16string& widePath, std::ui
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
     if (data.size() + n > maxBytes) {
       std::fclose(f);
-      return std::nullopt;
+      data.clear();
+      return false;
     }
     data.append(buf, n);
   }
   const bool bad = std::ferror(f) != 0;
   std::fclose(f);
-  if (bad) return std::nullopt;
-  return data;
+  if (bad) data.clear();
+  return !bad;
 }
 
 bool FileExists(const std::u16string& path) {
@@ -111,10 +130,6 @@ std::string CurrentDirectory() {
 #endif
 
 // By CP932 path: the same, through the path's UTF-16 spelling.
-std::optional<std::string> ReadWholeFile(const std::string& cp932Path, std::uint64_t maxBytes) {
-  return ReadWholeFile(Cp932ToUtf16(cp932Path), maxBytes);
-}
-
 bool FileExists(const std::string& cp932Path) { return FileExists(Cp932ToUtf16(cp932Path)); }
 
 }  // namespace lumeko

@@ -20,12 +20,18 @@ constexpr std::uint64_t kMaxFileReadBytes = 256ull * 1024 * 1024;
 std::optional<std::string> ReadWholeFile(const std::string& cp932Path,
                                          std::uint64_t maxBytes = kMaxFileReadBytes);
 
+// The same into content, reusing its memory when it is large enough (for a
+// caller that reads file after file of similar size); false, with content
+// emptied, where the other gives nothing.
+bool ReadWholeFile(const std::string& cp932Path, std::string& content, std::uint64_t maxBytes = kMaxFileReadBytes);
+
 // True when the path names an existing file (not a folder).
 bool FileExists(const std::string& cp932Path);
 
-// The same two by a UTF-16 path, for paths that CP932 cannot spell (the
+// The same by a UTF-16 path, for paths that CP932 cannot spell (the
 // module's own folder may be named in any script).
 std::optional<std::string> ReadWholeFile(const std::u16string& path, std::uint64_t maxBytes = kMaxFileReadBytes);
+bool ReadWholeFile(const std::u16string& path, std::string& content, std::uint64_t maxBytes = kMaxFileReadBytes);
 bool FileExists(const std::u16string& path);
 
 // True when the path names an existing folder.

@@ -1,9 +1,11 @@
 // The frame's background: BackgroundColor and an optional picture.
 //
-// A picture is loaded once per file and turned once into a prepared bitmap
+// A picture is read once per file and turned once into a prepared bitmap
 // that already has the frame's scale, placement and tint; every background
-// paint is then one fill and one block copy. Any failure leaves no picture
-// (the colour alone shows), never an error to the player.
+// paint is then one fill and one block copy. The prepared bitmap holds only
+// the part of the frame the picture shows in, so it is never larger than the
+// frame, whatever the picture. Any failure leaves no picture (the colour
+// alone shows), never an error to the player.
 #pragma once
 
 #include <windows.h>
@@ -38,24 +40,26 @@ struct TBkGndPrepared {
 // The background fields of the effect object.
 struct TBackground {
   std::unique_ptr<TBkGndPicture> BkGndPicture;  // as loaded, or none
-  // Scaled and tinted for the frame: 32-bit, so the per-frame copy into the
-  // frame is a plain block move instead of a pixel-format conversion.
+  // Its part in the frame, scaled and tinted, never larger than the frame:
+  // 32-bit, so the per-frame copy into the frame is a plain block move
+  // instead of a pixel-format conversion.
   TMemoryBitmap BkGndBitmap;
   std::string BkGndFile;
   TBkGndPrepared BkGndPrepared;
-  TBkGndRect BkGndRect;
+  TBkGndRect BkGndRect;                         // BkGndBitmap's place in the frame
 
   bool HasPicture() const { return BkGndPicture && !BkGndPicture->Empty(); }
 };
 
-// Loads the named picture, or drops it (empty name, BkGndDrawForbid, missing
+// Reads the named picture, or drops it (empty name, BkGndDrawForbid, missing
 // or unreadable file). True when the background changed and the frame must be
 // repainted; false when the same file is already loaded with the same
-// drawing settings.
+// drawing settings. The pixels are decoded when a frame size asks for them.
 bool LoadBackground(TBackground& bg, const std::string& cp932Name, const TBkGndOptions& options);
 
 // Builds the prepared bitmap for a frameWidth × frameHeight frame, tinted
-// toward color when blending is on.
+// toward color when blending is on, decoding what the frame needs; a picture
+// whose data turns out damaged is dropped.
 void PrepareBackground(TBackground& bg, std::uint32_t color, const TBkGndOptions& options,
                        int frameWidth, int frameHeight);
 

@@ -1,9 +1,13 @@
-// Background pictures: loading (our own BMPs, libjpeg-turbo's test JPEGs,
-// damaged and oversized files), placement in every mode, tint and painting.
+// Background pictures: loading (our own BMPs and JPEGs, libjpeg-turbo's test
+// JPEGs, damaged, oversized and huge files), placement in every mode, tint
+// and painting of the part the frame shows.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/file_io.h"
 #include "render/background.h"
@@ -146,6 +150,7 @@ TEST_F(BackgroundTest, ForbiddenMissingDamagedAndOversizedPicturesGiveNone) {
     ASSERT_TRUE(LoadBackground(bg, good, options));
     ASSERT_TRUE(bg.HasPicture());
     EXPECT_TRUE(LoadBackground(bg, dir / name, options)) << name;
+    PrepareBackground(bg, 0x123456, options, 40, 20);  // damage inside the data shows on decoding
     EXPECT_FALSE(bg.HasPicture()) << name;
     EXPECT_EQ(bg.BkGndFile, "") << name;
     Paint(0x123456);
@@ -153,82 +158,11 @@ TEST_F(BackgroundTest, ForbiddenMissingDamagedAndOversizedPicturesGiveNone) {
   }
 }
 
-// A 32-bit BI_BITFIELDS BMP of w × h pixels in one colour (0x00RRGGBB),
-// declared with all its rows; cut to keep bytes when keep > 0.
-std::string MakeBitfieldsBmp(int w, int h, std::uint32_t rgb, size_t keep = 0) {
-  std::string f = "BM";
-  auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
-  auto le16 = [&](std::uint16_t v) { f.push_back(static_cast<char>(v)); f.push_back(static_cast<char>(v >> 8)); };
-  const std::uint32_t bytes = static_cast<std::uint32_t>(w) * 4 * static_cast<std::uint32_t>(h);
-  le32(66 + bytes);
-  le32(0);
-  le32(66);
-  le32(40);
-  le32(static_cast<std::uint32_t>(w));
-  le32(static_cast<std::uint32_t>(h));
-  le16(1);
-  le16(32);
-  le32(3);  // BI_BITFIELDS
-  le32(bytes);
-  le32(2835);
-  le32(2835);
-  le32(0);
-  le32(0);
-  le32(0x00FF0000);
-  le32(0x0000FF00);
-  le32(0x000000FF);
-  for (std::uint32_t i = 0; i < bytes / 4 && (keep == 0 || f.size() < keep); ++i) le32(rgb);
-  if (keep && f.size() > keep) f.resize(keep);
-  return f;
-}
-
-// An 8-bit run-length BMP of 2000 × 2000 whose runs are the given bytes,
-// declaring sizeImage bytes of them.
-std::string MakeRle8Bmp(const std::string& runs, std::uint32_t sizeImage) {
-  std::string f = "BM";
-  auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
-  le32(static_cast<std::uint32_t>(14 + 40 + 1024 + runs.size()));
-  le32(0);
-  le32(14 + 40 + 1024);
-  le32(40);
-  le32(2000);
-  le32(2000);
-  f += std::string("\x01\x00\x08\x00", 4);
-  le32(1);  // BI_RLE8
-  le32(sizeImage);
-  for (int i = 0; i < 4; ++i) le32(0);
-  return f + std::string(1024, '\x40') + runs;
-}
-
-TEST_F(BackgroundTest, BmpsCutShortGiveNoneWhateverTheirLayout) {
-  const std::string whole = dir / "fields.bmp";
-  ASSERT_TRUE(WriteFile(whole, MakeBitfieldsBmp(6, 3, 0x3366CC)));
-  TBkGndPicture pic;
-  ASSERT_TRUE(LoadPictureFile(whole, pic));
-  EXPECT_EQ(pic.Width, 6);
-  EXPECT_EQ(pic.Pixels[0], 0xCC);
-  EXPECT_EQ(pic.Pixels[2], 0x33);
-  // Rows with colour masks are uncompressed rows too: a file cut short of
-  // them is not read past its end.
-  for (size_t keep : {size_t(66), size_t(70), size_t(4000)}) {
-    const std::string cut = dir / ("cut" + std::to_string(keep) + ".bmp");
-    ASSERT_TRUE(WriteFile(cut, MakeBitfieldsBmp(1200, 1200, 0x3366CC, keep)));
-    EXPECT_FALSE(LoadPictureFile(cut, pic)) << keep;
-    EXPECT_TRUE(pic.Pixels.empty()) << keep;
-  }
-  // Runs declared longer than the file holds: none. Runs that stop early
-  // within their declared size: the picture, the rest of it background.
-  const std::string runs("\xFF\x01\x00\x02", 4);
-  ASSERT_TRUE(WriteFile(dir / "rle-cut.bmp", MakeRle8Bmp(runs, 0x100000)));
-  EXPECT_FALSE(LoadPictureFile(dir / "rle-cut.bmp", pic));
-  ASSERT_TRUE(WriteFile(dir / "rle-short.bmp", MakeRle8Bmp(runs, 4)));
-  EXPECT_TRUE(LoadPictureFile(dir / "rle-short.bmp", pic));
-  EXPECT_EQ(pic.Width, 2000);
-}
-
-// A w × h JPEG of one CMYK colour as print software saves it (libjpeg adds
-// the Adobe marker: stored values are inverted, 255 = no ink).
-std::string MakeCmykJpeg(int w, int h, const unsigned char cmyk[4]) {
+// A w × h JPEG of components channels in space (quality 95), each row as
+// fill(y, row) makes it. libjpeg marks CMYK as print software does (Adobe
+// marker: stored values inverted, 255 = no ink).
+std::string MakeJpeg(int w, int h, int components, J_COLOR_SPACE space,
+                     const std::function<void(int, unsigned char*)>& fill) {
   jpeg_compress_struct c{};
   jpeg_error_mgr err{};
   c.err = jpeg_std_error(&err);
@@ -238,15 +172,15 @@ std::string MakeCmykJpeg(int w, int h, const unsigned char cmyk[4]) {
   jpeg_mem_dest(&c, &out, &size);
   c.image_width = static_cast<JDIMENSION>(w);
   c.image_height = static_cast<JDIMENSION>(h);
-  c.input_components = 4;
-  c.in_color_space = JCS_CMYK;
+  c.input_components = components;
+  c.in_color_space = space;
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, 95, TRUE);
   jpeg_start_compress(&c, TRUE);
-  std::string row;
-  for (int x = 0; x < w; ++x) row.append(reinterpret_cast<const char*>(cmyk), 4);
+  std::vector<unsigned char> row(static_cast<size_t>(w) * components);
   while (c.next_scanline < c.image_height) {
-    JSAMPROW r = reinterpret_cast<JSAMPROW>(row.data());
+    fill(static_cast<int>(c.next_scanline), row.data());
+    JSAMPROW r = row.data();
     jpeg_write_scanlines(&c, &r, 1);
   }
   jpeg_finish_compress(&c);
@@ -264,11 +198,14 @@ TEST_F(BackgroundTest, CmykJpegsShowInTheirColours) {
     int r, g, b;
   } cases[] = {{red, 255, 0, 0}, {grey, 128, 128, 128}};
   for (const Case& c : cases) {
-    const std::string jpeg = MakeCmykJpeg(24, 16, c.ink);
+    const std::string jpeg = MakeJpeg(24, 16, 4, JCS_CMYK, [&](int, unsigned char* row) {
+      for (int x = 0; x < 24; ++x) std::copy_n(c.ink, 4, row + x * 4);
+    });
     TBkGndPicture pic;
-    ASSERT_TRUE(DecodeJpegPicture(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size(), pic));
+    ASSERT_TRUE(OpenPicture(jpeg, pic));
     EXPECT_EQ(pic.Width, 24);
     EXPECT_EQ(pic.Height, 16);
+    ASSERT_TRUE(DecodePicture(pic, {1, {0, 0, 24, 16}}));
     const std::uint8_t* p = &pic.Pixels[8 * pic.Stride + 12 * 3];
     EXPECT_NEAR(p[2], c.r, 4);
     EXPECT_NEAR(p[1], c.g, 4);
@@ -301,10 +238,162 @@ TEST_F(BackgroundTest, DecodesLibjpegTurboTestImages) {
   options.DrawMode = 2;
   ASSERT_TRUE(LoadBackground(bg, LibJpegImage("testorig.jpg"), options));
   PrepareBackground(bg, 0, options, 40, 20);
-  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, -3, 40, 27}));
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, 0, 40, 20})) << "only the part inside the frame is prepared";
   Paint(0x00FF00);
   EXPECT_NE(frame.Pixel(0, 0), 0x00FF00u);
   EXPECT_NE(frame.Pixel(39, 19), 0x00FF00u);
+}
+
+TEST_F(BackgroundTest, JunkBetweenSegmentsAndANewerJfifRevisionShowThePictureExactly) {
+  std::optional<std::string> jpeg = ReadWholeFile(LibJpegImage("testorig.jpg"));
+  ASSERT_TRUE(jpeg.has_value());
+  ASSERT_EQ(jpeg->substr(0, 4), std::string("\xFF\xD8\xFF\xE0", 4));
+  const size_t app0End = 4 + (static_cast<unsigned char>((*jpeg)[4]) << 8 | static_cast<unsigned char>((*jpeg)[5]));
+  std::string junk = *jpeg;
+  junk.insert(app0End, 2, '\0');  // two zero bytes before the next marker, as some editors write
+  std::string revision = *jpeg;
+  revision[11] = 2;  // JFIF 2.01
+  ASSERT_TRUE(WriteFile(dir / "junk.jpg", junk));
+  ASSERT_TRUE(WriteFile(dir / "revision.jpg", revision));
+  ASSERT_TRUE(frame.SetSize(227, 149));
+  options.DrawMode = 4;  // pixel for pixel
+  auto pixels = [&](const std::string& path) {
+    TBackground b;
+    LoadBackground(b, path, options);
+    PrepareBackground(b, 0x00FF00, options, 227, 149);
+    EXPECT_TRUE(b.HasPicture()) << path;
+    PaintBackground(b, frame.Canvas(), 227, 149, 0x00FF00, options, false);
+    std::vector<std::uint32_t> px;
+    for (int y = 0; y < 149; ++y)
+      for (int x = 0; x < 227; ++x) px.push_back(frame.Pixel(x, y));
+    return px;
+  };
+  const std::vector<std::uint32_t> original = pixels(LibJpegImage("testorig.jpg"));
+  EXPECT_EQ(pixels(dir / "junk.jpg"), original);
+  EXPECT_EQ(pixels(dir / "revision.jpg"), original);
+}
+
+// A JPEG made here of flat 16 × 16 blocks (whole coding units, so it decodes
+// to its colours within a step or two), each block's colour from its place.
+std::uint32_t BlockColour(int x, int y) {
+  const unsigned bx = static_cast<unsigned>(x) / 16, by = static_cast<unsigned>(y) / 16;
+  return ((bx * 73 + by * 151) & 255) << 16 | ((bx * 29 ^ by * 17) & 255) << 8 | (((bx + by) * 41) & 255);
+}
+
+bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
+  return std::abs(R(a) - R(b)) <= tolerance && std::abs(G(a) - G(b)) <= tolerance && std::abs(B(a) - B(b)) <= tolerance;
+}
+
+TEST(BigPictures, ShowThroughAPreparedBitmapNoLargerThanTheFrame) {
+  ScratchDir dir{"render-big"};
+  test::TestFrame frame;
+  // A 100 × 2000 picture zoomed into 1920 × 1080: 1920 × 38400 placed, 19.2
+  // frame pixels a picture pixel.
+  auto colour = [](int x, int y) { return static_cast<std::uint32_t>((y * 3) & 255) << 16 | (x * 2) << 8 | (y / 256) * 30; };
+  auto bmpOf = [&](int w, int h, int step) {
+    std::string bmp = MakeBmp(w, h, 0, 0);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        for (int i = 0; i < 3; ++i)
+          bmp[54 + (h - 1 - y) * DibStride24(w) + x * 3 + i] = static_cast<char>(colour(x * step, y * step) >> (8 * i));
+    return bmp;
+  };
+  ASSERT_TRUE(WriteFile(dir / "tall.bmp", bmpOf(100, 2000, 1)));
+  ASSERT_TRUE(frame.SetSize(1920, 1080));
+  TBackground bg;
+  TBkGndOptions zoom{2, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "tall.bmp", zoom));
+  PrepareBackground(bg, 0x00FF00, zoom, 1920, 1080);
+  ASSERT_TRUE(bg.HasPicture());
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(bg.BkGndBitmap.Width(), 1920);
+  EXPECT_EQ(bg.BkGndBitmap.Height(), 1080);
+  PaintBackground(bg, frame.Canvas(), 1920, 1080, 0x00FF00, zoom, false);
+  // Frame pixels wholly inside one picture pixel show its colour.
+  const TBkGndRect placed = PlaceBackground(2, 1920, 1080, 100, 2000);
+  int checked = 0;
+  for (int y = 0; y < 1080; y += 7)
+    for (int x = 0; x < 1920; x += 5) {
+      const long long u = x - placed.x, v = y - placed.y;
+      if (u * 100 / 1920 != ((u + 1) * 100 - 1) / 1920 || v * 2000 / 38400 != ((v + 1) * 2000 - 1) / 38400) continue;
+      ++checked;
+      ASSERT_EQ(frame.Pixel(x, y), colour(static_cast<int>(u * 100 / 1920), static_cast<int>(v * 2000 / 38400)))
+          << x << "," << y;
+    }
+  EXPECT_GT(checked, 20000);
+  // The visible part is the same as the whole placed picture would show: the
+  // same geometry a tenth the size, stretched whole into a frame that holds it.
+  ASSERT_TRUE(WriteFile(dir / "small.bmp", bmpOf(10, 200, 10)));
+  test::TestFrame whole;
+  ASSERT_TRUE(frame.SetSize(192, 108));
+  ASSERT_TRUE(whole.SetSize(192, 3840));
+  TBackground part, all;
+  const TBkGndOptions stretch{1, 0, 0};
+  LoadBackground(part, dir / "small.bmp", zoom);
+  PrepareBackground(part, 0, zoom, 192, 108);
+  PaintBackground(part, frame.Canvas(), 192, 108, 0, zoom, false);
+  LoadBackground(all, dir / "small.bmp", stretch);
+  PrepareBackground(all, 0, stretch, 192, 3840);
+  PaintBackground(all, whole.Canvas(), 192, 3840, 0, stretch, false);
+  const int top = -PlaceBackground(2, 192, 108, 10, 200).y;
+  for (int y = 0; y < 108; ++y)
+    for (int x = 0; x < 192; ++x) ASSERT_EQ(frame.Pixel(x, y), whole.Pixel(x, top + y)) << x << "," << y;
+
+  // An 89-megapixel photo: at its own size only the part the frame shows is
+  // decoded; fitted, it is decoded at 1/8.
+  ASSERT_TRUE(WriteFile(dir / "photo.jpg", MakeJpeg(10000, 8900, 3, JCS_RGB, [](int y, unsigned char* row) {
+    for (int x = 0; x < 10000; ++x)
+      for (int c = 0; c < 3; ++c) row[x * 3 + c] = static_cast<unsigned char>(BlockColour(x, y) >> (16 - 8 * c));
+  })));
+  ASSERT_TRUE(frame.SetSize(64, 48));
+  TBkGndOptions centre{3, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "photo.jpg", centre));
+  PrepareBackground(bg, 0x00FF00, centre, 64, 48);
+  ASSERT_TRUE(bg.HasPicture());
+  EXPECT_EQ(bg.BkGndRect, (TBkGndRect{0, 0, 64, 48}));
+  PaintBackground(bg, frame.Canvas(), 64, 48, 0x00FF00, centre, false);
+  const TBkGndRect at = PlaceBackground(3, 64, 48, 10000, 8900);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x)
+      if ((x - at.x) % 16 != 0 && (x - at.x) % 16 != 15 && (y - at.y) % 16 != 0 && (y - at.y) % 16 != 15)
+        ASSERT_TRUE(Near(frame.Pixel(x, y), BlockColour(x - at.x, y - at.y), 3)) << x << "," << y;
+  // The tint goes on as before: each channel toward BackgroundColor.
+  const std::uint32_t plain = frame.Pixel(30, 20);
+  centre = {3, 128, bf_BkGndImageBlend};
+  ASSERT_TRUE(LoadBackground(bg, dir / "photo.jpg", centre));
+  PrepareBackground(bg, 0xFF0000, centre, 64, 48);  // toward blue
+  PaintBackground(bg, frame.Canvas(), 64, 48, 0xFF0000, centre, false);
+  EXPECT_EQ(frame.Pixel(30, 20), (R(plain) * 127 >> 8) << 16 | (G(plain) * 127 >> 8) << 8 | ((255 * 128 + B(plain) * 127) >> 8));
+  const TBkGndOptions fit{0, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "photo.jpg", fit));
+  PrepareBackground(bg, 0x00FF00, fit, 64, 48);
+  ASSERT_TRUE(bg.HasPicture());
+  EXPECT_EQ(bg.BkGndRect, PlaceBackground(0, 64, 48, 10000, 8900));
+  PaintBackground(bg, frame.Canvas(), 64, 48, 0x00FF00, fit, false);
+  EXPECT_EQ(frame.Pixel(1, 24), FramePixel(0x00FF00));
+  EXPECT_NE(frame.Pixel(32, 24), FramePixel(0x00FF00));
+}
+
+// The picture is decoded once for the frames it is shown in; only a frame
+// that needs it finer decodes it again, from the bytes read at loading, even
+// when the file has gone since.
+TEST(BigPictures, DecodeAgainOnlyForAFrameThatNeedsMore) {
+  ScratchDir dir{"render-redecode"};
+  std::optional<std::string> jpeg = ReadWholeFile(LibJpegImage("testorig.jpg"));
+  ASSERT_TRUE(jpeg.has_value());
+  ASSERT_TRUE(WriteFile(dir / "pic.jpg", *jpeg));
+  TBackground bg;
+  const TBkGndOptions fit{0, 0, 0};
+  ASSERT_TRUE(LoadBackground(bg, dir / "pic.jpg", fit));
+  ASSERT_EQ(std::remove((dir.path() + "\\pic.jpg").c_str()), 0);
+  const struct {
+    int w, h, denom;
+  } steps[] = {{20, 12, 8}, {60, 40, 2}, {20, 12, 2}, {300, 200, 1}};
+  for (const auto& s : steps) {
+    PrepareBackground(bg, 0, fit, s.w, s.h);
+    ASSERT_TRUE(bg.HasPicture()) << s.w;
+    EXPECT_EQ(bg.BkGndPicture->Decoded.Denom, s.denom) << s.w;
+  }
 }
 
 }  // namespace
@@ -342,13 +431,18 @@ TEST(PictureDamage, MutatedBmpsAndJpegsLoadOrGiveNone) {
     ASSERT_TRUE(WriteFile(path, data));
     TBkGndPicture pic;
     if (!LoadPictureFile(path, pic)) {
+      EXPECT_TRUE(pic.Empty()) << path;
+      continue;
+    }
+    EXPECT_TRUE(PictureSizeAllowed(pic.Width, pic.Height)) << path;
+    const TPictureDecode need = PlanPictureDecode(i % 9, 64, 48, pic.Width, pic.Height);
+    if (!DecodePicture(pic, need)) {
       EXPECT_TRUE(pic.Pixels.empty()) << path;
       continue;
     }
     ++loaded;
-    EXPECT_TRUE(PictureSizeAllowed(pic.Width, pic.Height)) << path;
-    EXPECT_EQ(pic.Stride, DibStride24(pic.Width)) << path;
-    EXPECT_EQ(pic.Pixels.size(), pic.Stride * pic.Height) << path;
+    EXPECT_EQ(pic.Stride, DibStride24(need.Window.w)) << path;
+    EXPECT_EQ(pic.Pixels.size(), pic.Stride * need.Window.h) << path;
   }
   // Some damage (a flipped pixel, a reserved field) leaves a readable picture.
   EXPECT_GT(loaded, 0);

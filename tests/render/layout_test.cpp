@@ -1,10 +1,12 @@
 // Background placement, tint, line metrics and colour blending.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "render/background_layout.h"
 #include "render/line_metrics.h"
+#include "render/picture_scale.h"
 
 namespace lumeko {
 
@@ -59,13 +61,83 @@ TEST(BlendToColor, AlphaZeroKeepsAlphaFullNearlyReplacesAndRowsKeepTheirPadding)
   EXPECT_EQ(p[3], (128 * 200) >> 8);
 }
 
-TEST(PictureSizeAllowed, SideAndByteCaps) {
-  EXPECT_TRUE(PictureSizeAllowed(16384, 5000));
-  EXPECT_FALSE(PictureSizeAllowed(16385, 1));
-  EXPECT_FALSE(PictureSizeAllowed(1, 16385));
-  EXPECT_FALSE(PictureSizeAllowed(16384, 16384));  // 768 MB decoded
+TEST(PictureSizeAllowed, SideAndAreaCaps) {
+  EXPECT_TRUE(PictureSizeAllowed(11648, 8736));  // a 102-megapixel photo
+  EXPECT_TRUE(PictureSizeAllowed(65535, 4096));   // a long panorama
+  EXPECT_FALSE(PictureSizeAllowed(65536, 1));
+  EXPECT_FALSE(PictureSizeAllowed(1, 65536));
+  EXPECT_FALSE(PictureSizeAllowed(16385, 16384));  // past 2^28 pixels
   EXPECT_FALSE(PictureSizeAllowed(0, 10));
   EXPECT_FALSE(PictureSizeAllowed(10, -1));
+}
+
+// What a frame needs decoded: the coarsest DCT scale still as large as the
+// placed picture, the whole picture while it fits the decode cap, else the
+// part the frame shows.
+TEST(PlanPictureDecode, ScaleForTheFrameAndOnlyTheShownPartOfHugePictures) {
+  using D = TPictureDecode;
+  auto eq = [](const D& a, const D& b) { return a.Denom == b.Denom && a.Window == b.Window; };
+  EXPECT_TRUE(eq(PlanPictureDecode(2, 1920, 1080, 4000, 3000), D{2, {0, 0, 2000, 1500}}));
+  EXPECT_TRUE(eq(PlanPictureDecode(0, 320, 180, 4000, 3000), D{8, {0, 0, 500, 375}}));
+  EXPECT_TRUE(eq(PlanPictureDecode(2, 1920, 1080, 100, 2000), D{1, {0, 0, 100, 2000}}));
+  // 102 megapixels at their own size: the centred frame's part only.
+  EXPECT_TRUE(eq(PlanPictureDecode(3, 1920, 1080, 11648, 8736), D{1, {4864, 3828, 1920, 1080}}));
+  EXPECT_TRUE(eq(PlanPictureDecode(8, 1920, 1080, 11648, 8736), D{1, {0, 0, 1920, 1080}}));
+  // A panorama zoomed: at 1/2 whole it is 196 MB, so the shown columns only.
+  const D pano = PlanPictureDecode(2, 1920, 1080, 65535, 4000);
+  EXPECT_EQ(pano.Denom, 2);
+  EXPECT_NEAR(pano.Window.x + pano.Window.w / 2, 32768 / 2, 2);
+  EXPECT_NEAR(pano.Window.w, 1920 * 32768.0 / PlaceBackground(2, 1920, 1080, 65535, 4000).w, 2);
+  EXPECT_FALSE(PlanPictureDecode(3, 16000, 9000, 20000, 12000)) << "a frame past 8K at its own size";
+  // A finer or larger decoded part serves a coarser or smaller need, not the reverse.
+  EXPECT_TRUE(DecodeCovers(D{2, {0, 0, 2000, 1500}}, D{8, {0, 0, 500, 375}}, 4000, 3000));
+  EXPECT_FALSE(DecodeCovers(D{8, {0, 0, 500, 375}}, D{2, {0, 0, 2000, 1500}}, 4000, 3000));
+  EXPECT_TRUE(DecodeCovers(D{1, {100, 100, 800, 600}}, D{1, {200, 150, 640, 480}}, 4000, 3000));
+}
+
+// Drawing from a decoded part gives the same frame pixels as drawing from
+// the whole decoded picture, as long as the part holds what the frame shows;
+// and a flat picture keeps its colour, tinted, when scaled.
+TEST(DrawPicturePart, APartDrawsLikeTheWholeOrNotAtAll) {
+  const int w = 97, h = 61;
+  const size_t stride = DibStride24(w);
+  std::vector<std::uint8_t> all(stride * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      for (int c = 0; c < 3; ++c) all[y * stride + x * 3 + c] = static_cast<std::uint8_t>(x * 7 + y * 13 + c * 50);
+  const int fw = 150, fh = 40;
+  for (int mode : {0, 1, 2, 3, 8}) {
+    const Rect placed = PlaceBackground(mode, fw, fh, w, h);
+    const Rect shown = VisibleBackground(placed, fw, fh);
+    std::vector<std::uint8_t> expected(shown.w * 4 * shown.h), got(expected.size());
+    ASSERT_TRUE(DrawPicturePart({all.data(), stride, w, h, {1, {0, 0, w, h}}}, mode, placed, shown, expected.data(),
+                                shown.w * 4)) << mode;
+    // Cut one side of the decoded part ever further, until it no longer
+    // holds what the frame shows.
+    for (int side = 0; side < 4; ++side) {
+      for (int cut = 1;; ++cut) {
+        Rect part{side == 0 ? cut : 0, side == 1 ? cut : 0, w - (side == 0 || side == 2 ? cut : 0),
+                  h - (side == 1 || side == 3 ? cut : 0)};
+        if (part.w <= 0 || part.h <= 0) break;
+        const TPictureView view{all.data() + part.y * stride + part.x * 3, stride, w, h, {1, part}};
+        if (!DrawPicturePart(view, mode, placed, shown, got.data(), shown.w * 4)) break;
+        ASSERT_EQ(got, expected) << "mode " << mode << " side " << side << " cut " << cut;
+      }
+    }
+  }
+  std::vector<std::uint8_t> flat(DibStride24(5) * 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) {
+      std::uint8_t* p = &flat[y * DibStride24(5) + x * 3];
+      p[0] = 10, p[1] = 200, p[2] = 255;
+    }
+  const TPictureView view{flat.data(), DibStride24(5), 5, 3, {1, {0, 0, 5, 3}}};
+  std::vector<std::uint8_t> out(37 * 4 * 23);
+  // Tinted halfway toward blue (0x00BBGGRR): each channel by the blend rule.
+  const TBkGndTint tint = MakeBkGndTint(0xFF0000, 128);
+  ASSERT_TRUE(DrawPicturePart(view, 1, {0, 0, 37, 23}, {0, 0, 37, 23}, out.data(), 37 * 4, &tint));
+  const int b = (255 * 128 + 127 * 10) >> 8, g = (127 * 200) >> 8, r = (127 * 255) >> 8;
+  for (size_t i = 0; i < out.size(); i += 4) ASSERT_EQ(out[i] | out[i + 1] << 8 | out[i + 2] << 16, b | g << 8 | r << 16) << i;
 }
 
 TEST(LineMetrics, ExtraSpaceByEffectAndThirdLineRounding) {
