@@ -62,7 +62,9 @@ LRESULT CALLBACK TComplementComboBox::EditProc(HWND wnd, UINT msg, WPARAM wp, LP
     if (self->edit_ == wnd) self->edit_ = nullptr;
     return ::DefSubclassProc(wnd, msg, wp, lp);
   }
+  if (msg == WM_CHAR) self->typing_ = true;
   const LRESULT result = ::DefSubclassProc(wnd, msg, wp, lp);
+  self->typing_ = false;
   // Printable characters only: not the control codes, nor DEL.
   if (msg == WM_CHAR && wp > 31 && wp != 127) {
     try {
@@ -92,6 +94,7 @@ void TComplementComboBox::AfterChar() {
     if (!justCompleted_) StartTimer();
     return;
   }
+  StopTimer();  // this keystroke's completion replaces a pending one
   CompleteNow();
 }
 
@@ -105,10 +108,25 @@ void TComplementComboBox::CompleteNow() {
     c->Text.resize(static_cast<size_t>(maxLength_));
   }
   if (c->Item >= 0) ::SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(c->Item), 0);
+  settingText_ = true;
   ::SetWindowTextW(edit_, c->Text.c_str());
+  settingText_ = false;
   ::SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(c->SelStart), -1);
   justCompleted_ = true;
   if (OnCompleted) Raise([&] { OnCompleted(*this); });
+}
+
+void TComplementComboBox::PositionList() {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetComboBoxInfo(Handle(), &info) || !info.hwndList) return;
+  const std::wstring text = TextW();
+  const size_t found = text.empty() ? std::wstring::npos : Index().FindPrefix(FoldCase(text));
+  const int index = found == std::wstring::npos ? -1 : static_cast<int>(found);
+  const bool dropped = ::SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+  ::SendMessageW(info.hwndList, LB_SETCURSEL, static_cast<WPARAM>(dropped ? index : -1), 0);
+  ::SendMessageW(info.hwndList, LB_SETCARETINDEX, static_cast<WPARAM>(index < 0 ? 0 : index), 0);
+  ::SendMessageW(info.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(index < 0 ? 0 : index), 0);
 }
 
 void TComplementComboBox::StartTimer() {
@@ -129,7 +147,21 @@ void TComplementComboBox::TextChanged() {
 LRESULT TComplementComboBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) TextChanged();
+      if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
+        TextChanged();
+        if (settingText_ || typing_) {
+          // Typed or completed text: the list follows it from our own index
+          // (our completion has set the selection already), instead of the
+          // combo box's search of its whole list, which takes tens of
+          // milliseconds a keystroke with many items. The parent still
+          // hears of the change.
+          if (typing_) PositionList();
+          if (const HWND parent = ::GetParent(Handle()))
+            ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(Handle()), CBN_EDITCHANGE),
+                           reinterpret_cast<LPARAM>(Handle()));
+          return 0;
+        }
+      }
       break;
     case WM_TIMER:
       if (wp == kCompleteTimerId) {
@@ -165,13 +197,20 @@ std::vector<HWND> TComplementComboBox::HintWindows() const {
 void TComplementComboBox::FillList() {
   const HWND wnd = Handle();
   if (!wnd) return;
+  // The list box itself stops redrawing: with the combo box alone told,
+  // each added item still updates the list's scroll range.
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  const HWND list = ::GetComboBoxInfo(wnd, &info) ? info.hwndList : nullptr;
   ::SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+  if (list) ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(wnd, CB_RESETCONTENT, 0, 0);
   size_t bytes = 0;
   for (const std::string& item : items_) bytes += (item.size() + 1) * sizeof(wchar_t);
   ::SendMessageW(wnd, CB_INITSTORAGE, items_.size(), static_cast<LPARAM>(bytes));
-  for (const std::string& item : items_)
-    ::SendMessageW(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(item).c_str()));
+  for (size_t i = 0; i < items_.size(); ++i)
+    ::SendMessageW(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Index().Item(i).c_str()));
+  if (list) ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   ::SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
 }
 
@@ -234,7 +273,7 @@ void TComplementComboBox::SetMaxLength(int length) {
 void TComplementComboBox::SetStyle(TComboBoxStyle style) {
   style = std::clamp(style, csDropDown, csDropDownList);
   if (style == style_) return;
-  const std::string text = Text();
+  const std::wstring text = TextW();  // as typed, characters outside CP932 too
   const int index = ItemIndex();
   StopTimer();
   UnhookEdit();
@@ -245,8 +284,8 @@ void TComplementComboBox::SetStyle(TComboBoxStyle style) {
   SetMaxLength(maxLength_);
   if (index >= 0)
     SetItemIndex(index);
-  else
-    SetText(text);
+  else if (edit_)
+    ::SetWindowTextW(edit_, text.c_str());
 }
 
 void TComplementComboBox::SetAutoComplete(TAutoCompleteType rule) {

@@ -74,6 +74,7 @@ class TComplementComboBox final : public TWindowControl {
   void FillList();
   void AfterChar();
   void CompleteNow();
+  void PositionList();
   void StartTimer();
   void StopTimer();
   const TCompletionIndex& Index();
@@ -88,6 +89,8 @@ class TComplementComboBox final : public TWindowControl {
   int maxLength_ = 0;
   bool justCompleted_ = false;
   bool timerRunning_ = false;
+  bool settingText_ = false;
+  bool typing_ = false;
   HWND edit_ = nullptr;
 };
 
