@@ -7,6 +7,7 @@
 
 #include "render/pixels.h"
 #include "ui/check_box_ex.h"
+#include "ui/color_picker_button.h"
 #include "ui/complement_combo_box.h"
 #include "ui/effect_label.h"
 #include "ui/ui_fixture.h"
@@ -160,6 +161,34 @@ TEST_F(SmallControlsTest, PushLikeCheckBoxIsRecreatedAndKeepsItsState) {
   ::SendMessageW(box.Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(box.Checked());
   EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(SmallControlsTest, TabEnterAndAltLettersReachTheControls) {
+  TLabelEx label(Window(), 10, 10, 0, 0, "&Colour");
+  TColorPickerButton picker(Window(), 80, 10);
+  TCheckBoxEx box(Window(), 10, 40, 80, 24, "&Bold");
+  TComplementComboBox combo(Window(), 10, 70, 120);
+  // What a dialog's message loop does with a key.
+  auto key = [&](UINT msg, WPARAM wp) {
+    MSG m{::GetFocus(), msg, wp, msg == WM_SYSCHAR ? (1 << 29) : 1, 0, {}};
+    if (!::IsDialogMessageW(Window(), &m)) ::DispatchMessageW(&m);
+    Pump();
+  };
+  ::SetFocus(picker.Handle());
+  key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(::GetFocus(), box.Handle());
+  key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(::GetFocus(), combo.EditHandle());
+  key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(::GetFocus(), picker.Handle());
+  key(WM_SYSCHAR, 'b');
+  EXPECT_TRUE(box.Checked());
+  key(WM_SYSCHAR, 'c');  // the label's letter takes the focus to the control after it
+  EXPECT_EQ(::GetFocus(), picker.Handle());
+  key(WM_KEYDOWN, VK_RETURN);
+  EXPECT_TRUE(picker.DroppedDown());
+  key(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_FALSE(picker.DroppedDown());
 }
 
 // The box a colour covers in a control's pixels (or, with other, all but it).

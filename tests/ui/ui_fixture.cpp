@@ -50,28 +50,27 @@ void Click(HWND wnd, POINT p) {
 }
 
 namespace {
-constexpr wchar_t kTestWindowClass[] = L"LumekoUiTestWindow";
+
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 }  // namespace
 
 void UiTest::SetUp() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kTestWindowClass;
-    return ::RegisterClassExW(&wc) != 0;
-  }();
-  ASSERT_TRUE(registered);
-  window_.reset(::CreateWindowExW(0, kTestWindowClass, L"ui test", WS_POPUP, 100, 100, 480, 360, nullptr, nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr));
+  // A dialog, so that the dialog manager's keys (Tab, Alt+letters) work as
+  // on the property page; made from an empty template in memory.
+  struct {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;
+  } tpl{};
+  tpl.dialog.style = WS_POPUP;
+  tpl.dialog.cx = 320;
+  tpl.dialog.cy = 240;
+  window_.reset(::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tpl.dialog, nullptr, PlainDialog, 0));
   ASSERT_TRUE(window_);
   // Shown without activation: under Wine without a window manager, a window
   // activated as it is shown takes two seconds to destroy. It becomes
   // active as soon as a control takes the focus.
-  ::SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  ::SetWindowPos(window_.get(), nullptr, 100, 100, 480, 360, SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Pump();
 }
 

@@ -29,7 +29,6 @@
 namespace lumeko::tool {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"LumekoControlsWindow";
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr int kClientWidth = 700, kClientHeight = 590;
 
@@ -200,16 +199,21 @@ struct TShowcase {
   }
 };
 
-LRESULT CALLBACK ShowcaseProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+// The window is a dialog, so the dialog manager gives the controls their
+// keys: Tab, Enter, Escape and the Alt+letters of captions and labels.
+INT_PTR CALLBACK ShowcaseProc(HWND wnd, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_TIMER:
-      if (wp == kCloseTimer) ::PostMessageW(wnd, WM_CLOSE, 0, 0);
-      return 0;
+      if (wp == kCloseTimer) ::DestroyWindow(wnd);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDCANCEL) ::DestroyWindow(wnd);  // Escape or the close box
+      return TRUE;
     case WM_DESTROY:
       ::PostQuitMessage(0);
-      return 0;
+      return TRUE;
     default:
-      return ::DefWindowProcW(wnd, msg, wp, lp);
+      return FALSE;
   }
 }
 
@@ -265,26 +269,24 @@ int Run(const Args& args) {
       throw UsageError{"cannot make the folder " + *dir};
   }
 
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = ShowcaseProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kWindowClass;
-  ::RegisterClassExW(&wc);
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  struct {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;
+  } tpl{};
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  tpl.dialog.style = style;
+  tpl.dialog.dwExtendedStyle = WS_EX_CONTROLPARENT;
+  UniqueHWND window(::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tpl.dialog, nullptr, ShowcaseProc, 0));
+  if (!window) throw std::runtime_error("cannot create the window");
   RECT frame{0, 0, kClientWidth, kClientHeight};
   ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
-  UniqueHWND window(::CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Lumeko controls", style, 40, 40,
-                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                      nullptr));
-  if (!window) throw std::runtime_error("cannot create the window");
+  ::SetWindowPos(window.get(), nullptr, 40, 40, frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER);
+  ::SetWindowTextW(window.get(), L"Lumeko controls");
   const HWND w = window.get();
   TShowcase showcase;
   showcase.Build(w);
   ::ShowWindow(w, SW_SHOWNORMAL);
+  ::SetFocus(showcase.pickers[0]->Handle());
   ::UpdateWindow(w);
   if (closeAfter > 0) ::SetTimer(w, kCloseTimer, static_cast<UINT>(closeAfter), nullptr);
 
