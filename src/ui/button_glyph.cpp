@@ -57,7 +57,7 @@ bool TButtonGlyph::Set(HBITMAP strip) {
   if (!strip) return true;
   BITMAP info{};
   if (!::GetObjectW(strip, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return false;
-  const int w = std::min<int>(info.bmWidth, kMaxExtent), h = std::min<int>(std::abs(info.bmHeight), kMaxExtent);
+  const int w = std::min<int>(info.bmWidth, kMaxGlyphStrip), h = std::min<int>(std::abs(info.bmHeight), kMaxGlyphStrip);
   UniqueHDC src(::CreateCompatibleDC(nullptr)), dst(::CreateCompatibleDC(nullptr));
   BITMAPINFO bi = TopDownDibInfo(w, h, 32);
   void* bits = nullptr;

@@ -13,6 +13,9 @@
 
 namespace lumeko {
 
+// A picture strip larger than this a side is cut (a button shows 16 pixels).
+constexpr int kMaxGlyphStrip = 2048;
+
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 

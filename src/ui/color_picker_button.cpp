@@ -26,10 +26,7 @@ TColorPickerButton::TColorPickerButton(HWND parent, int left, int top, int width
   CreateOwn(kClassName, CS_DBLCLKS, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, bounds, L"");
 }
 
-TColorPickerButton::~TColorPickerButton() {
-  life_.reset();
-  popup_.reset();
-}
+TColorPickerButton::~TColorPickerButton() { popup_.reset(); }
 
 void TColorPickerButton::WindowGone() { popup_.reset(); }
 
@@ -142,7 +139,7 @@ RECT TColorPickerButton::DropPart() const {
 void TColorPickerButton::ChangeDrop(bool dropped, bool forced) {
   if (dropped == dropped_) return;
   if (dropped && (!Handle() || !::IsWindowEnabled(Handle()) || !::IsWindowVisible(Handle()))) return;
-  std::weak_ptr<char> life = life_;
+  std::weak_ptr<char> life = Life();
   if (!forced && OnDropChanging) {
     bool allowed = true;
     Raise([&] { OnDropChanging(*this, allowed); });
@@ -174,7 +171,7 @@ void TColorPickerButton::ChangeDrop(bool dropped, bool forced) {
 }
 
 void TColorPickerButton::PopupAccepted(int item, bool hasColor, std::uint32_t color) {
-  std::weak_ptr<char> life = life_;
+  std::weak_ptr<char> life = Life();
   if (item == kDefaultItem) {
     if (OnDefaultSelect) Raise([&] { OnDefaultSelect(*this); });
   } else if (hasColor) {
@@ -193,13 +190,13 @@ std::string TColorPickerButton::PopupHint(int cell) {
 }
 
 void TColorPickerButton::Click() {
-  std::weak_ptr<char> life = life_;
+  std::weak_ptr<char> life = Life();
   if (groupIndex_ != 0) SetDown(!down_);
   if (Alive(life) && OnClick) Raise([&] { OnClick(*this); });
 }
 
 void TColorPickerButton::MouseDown(TMouseButton button, WPARAM keys, POINT p, bool doubleClick) {
-  std::weak_ptr<char> life = life_;
+  std::weak_ptr<char> life = Life();
   if (button == mbLeft) {
     if (::GetFocus() != Handle()) ::SetFocus(Handle());
     if (!Alive(life)) return;
@@ -218,7 +215,7 @@ void TColorPickerButton::MouseDown(TMouseButton button, WPARAM keys, POINT p, bo
 }
 
 void TColorPickerButton::MouseUp(TMouseButton button, WPARAM keys, POINT p) {
-  std::weak_ptr<char> life = life_;
+  std::weak_ptr<char> life = Life();
   if (button == mbLeft && pressed_) {
     const bool inside = pressedInside_;
     pressed_ = pressedInside_ = false;

@@ -112,9 +112,8 @@ class TColorPickerButton final : public TWindowControl, private TColorPopupHost 
   RECT DropPart() const;
   void MouseDown(TMouseButton button, WPARAM keys, POINT p, bool doubleClick);
   void MouseUp(TMouseButton button, WPARAM keys, POINT p);
-  bool Alive(const std::weak_ptr<char>& life) const { return !life.expired(); }
+  static bool Alive(const std::weak_ptr<char>& life) { return !life.expired(); }
 
-  std::shared_ptr<char> life_ = std::make_shared<char>();
   std::uint32_t selection_ = 0;
   bool dropped_ = false;
   std::string caption_, defaultText_, customText_;

@@ -28,6 +28,7 @@ TWindowControl::TWindowControl(HWND parent) : parent_(parent) {
 }
 
 TWindowControl::~TWindowControl() {
+  life_.reset();
   Detach();
   hintTool_.reset();
   wnd_.reset();

@@ -88,6 +88,9 @@ class TWindowControl {
   virtual void WindowGone() {}
 
   HFONT FontHandle() const noexcept { return hfont_.get(); }
+  // Expires when the object dies: code that raised an event checks it
+  // before touching the object again (a handler may destroy its control).
+  std::weak_ptr<char> Life() const noexcept { return life_; }
   // Calls an event handler; an exception from it is contained here so it
   // never unwinds through the system's window code.
   template <typename F>
@@ -108,6 +111,7 @@ class TWindowControl {
   void ApplyFont();
   void ApplyHint();
 
+  std::shared_ptr<char> life_ = std::make_shared<char>();
   HWND parent_;
   std::string hint_;
   bool showHint_ = true;
