@@ -6,7 +6,9 @@
 // Items and Text are CP932; the edit keeps exactly what the user typed in
 // UTF-16, so a character outside CP932 stays visible and simply matches no
 // item; Text() converts it at the boundary ('?'), TextW() keeps it, and
-// TextFitsCp932() tells the two apart.
+// TextFitsCp932() tells the two apart. The open list follows typed text from
+// the control's own item index rather than the system's search of the whole
+// list, so a keystroke stays cheap with a hundred thousand items.
 #pragma once
 
 #include <windows.h>

@@ -4,9 +4,10 @@
 //
 // A window of our own class: it paints its colour (or the parent's
 // background when transparent), then the caption; a disabled label shows
-// the caption embossed. It takes no focus; its '&' letter moves the focus to
-// the next control, as a static text does. Derived labels draw the caption
-// differently through DrawCaption and may ask for room around the text.
+// the caption embossed. It takes no focus; in a dialog its '&' letter moves
+// the focus to the next control, as a static text's does. Derived labels
+// draw the caption differently through DrawCaption and may ask for room
+// around the text.
 #pragma once
 
 #include <windows.h>
