@@ -8,13 +8,15 @@
 #include "effect/search_options.h"
 #include "effect/viz_lumeko.h"
 #include "platform/folder_source.h"
+#include "platform/cp932.h"
 #include "platform/path_parts.h"
 
 namespace lumeko {
 
-void TVizLumeko::SetMedia(const std::string* title, const std::string* url) {
-  if ((!title || *title == MediaTitle) && (!url || *url == MediaUrl)) return;
-  MediaTitle = title ? *title : std::string();
+void TVizLumeko::SetMedia(const std::u16string* title, const std::string* url) {
+  if ((!title || *title == MediaTitleW) && (!url || *url == MediaUrl)) return;
+  MediaTitleW = title ? *title : std::u16string();
+  MediaTitle = Utf16ToCp932(MediaTitleW);
   MediaUrl = url ? *url : std::string();
   MediaPending = true;
   LastTimeStamp = 0;

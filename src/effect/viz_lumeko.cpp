@@ -39,6 +39,14 @@ void TVizLumeko::Initialize() {
     if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(FromWide(std::wstring_view(path, n)), &TagDefaultsBlankBgFile);
   }
   PropertyEvent = CreatePropertyChangeEvent();
+  {
+    // Scheme and picture picks differ from one run to the next.
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    std::seed_seq seed{static_cast<std::uint32_t>(now.QuadPart), static_cast<std::uint32_t>(now.QuadPart >> 32),
+                       static_cast<std::uint32_t>(::GetCurrentProcessId())};
+    Random.seed(seed);
+  }
   Lyrics = std::make_unique<TLyricsControl>();
   ApplySettings();
   LoadPileSettings(Setup);
@@ -106,7 +114,7 @@ STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR titl
   return ComCall(IID_IWMPEffects, E_FAIL, [&] {
     if (!Core) {
       MediaUrl.clear();
-      const std::string t = FromWide(std::wstring_view(title ? title : L"", title ? ::SysStringLen(title) : 0));
+      const std::u16string t = title ? std::u16string(title, title + ::SysStringLen(title)) : std::u16string();
       SetMedia(&t, nullptr);
     }
     ResetDrawData(DrawData, dd_Metrics | dd_Fadeout | dd_Position);
@@ -193,6 +201,7 @@ STDMETHODIMP TVizLumeko::Create(HWND parent) noexcept {
 
 STDMETHODIMP TVizLumeko::Destroy() noexcept {
   HideHint();  // a hint still shown goes with the window it belongs to
+  SchemeMenu.reset();
   Window = nullptr;
   return S_OK;
 }
@@ -202,18 +211,19 @@ STDMETHODIMP TVizLumeko::NotifyNewMedia(IWMPMedia* media) noexcept {
   return ComCall(IID_IWMPEffects2, E_FAIL, [&] {
     const auto fetch = [](HRESULT hr, const TBstr& b) {
       if (FAILED(hr)) throw std::runtime_error("the media item did not answer");
-      return FromWide(b.view());
+      return b.view();
     };
     TBstr url;
-    std::string u = fetch(media->get_sourceURL(url.put()), url);
+    std::string u = FromWide(fetch(media->get_sourceURL(url.put()), url));
     if (u == MediaUrl) {
       Changes |= cf_Lyrics;
       return S_OK;
     }
     TBstr url2, name;
-    u = fetch(media->get_sourceURL(url2.put()), url2);
-    const std::string n = fetch(media->get_name(name.put()), name);
-    SetMedia(&n, &u);
+    u = FromWide(fetch(media->get_sourceURL(url2.put()), url2));
+    const std::wstring_view n = fetch(media->get_name(name.put()), name);
+    const std::u16string title(n.begin(), n.end());
+    SetMedia(&title, &u);
     return S_OK;
   });
 }

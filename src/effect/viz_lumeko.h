@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -112,9 +113,16 @@ class TVizLumeko final : public IWMPEffects2,
   void ApplySettings();
   bool CheckPropertyChange();
   void ApplyFontSetup();
+  void SetCanvasFont();  // the frame canvas's font name and style from Setup
+
+  // ---- Colour schemes (color_schemes.cpp) ----
+  void ApplyColorScheme(int index);
+  // False, with nothing shown, when no scheme is stored.
+  bool ShowSchemeMenu(LPARAM point);
+  void SchemeMenuClick(int tag);
 
   // ---- Media (media.cpp) ----
-  void SetMedia(const std::string* title, const std::string* url);
+  void SetMedia(const std::u16string* title, const std::string* url);
   void LoadLyrics();
   std::string FindLyricsFile(const std::string& title, const std::string& url);
 
@@ -138,6 +146,7 @@ class TVizLumeko final : public IWMPEffects2,
 
   UniqueHandleH ThrottleEvent;       // only while BurdenReduction is on; never signalled
   std::string MediaTitle;            // CP932
+  std::u16string MediaTitleW;        // as the player gave it, for names CP932 cannot spell
   std::int32_t CurrentPreset = 0;    // 0..3
   TMemoryBitmap FrameBitmap;         // compatible with the player's DC
   std::unique_ptr<TCanvas> FrameCanvas;  // font and drawing state, over FrameBitmap's DC
@@ -153,8 +162,13 @@ class TVizLumeko final : public IWMPEffects2,
   std::string MediaUrl;              // CP932; empty when the host gave none
   UniqueHandleH PropertyEvent;
   UniqueHWND HintWindow;
+  UniqueHMENU SchemeMenu;            // the right button's colour schemes, made on first use
   std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
   std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
+  // BkGndImageFilename and BkGndImageFolder as stored, UTF-16.
+  std::u16string BkGndImageFilenameW;
+  std::u16string BkGndImageFolderW;
+  std::mt19937 Random;                    // scheme and picture picks; seeded from the clock
   std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
   // The tag file has a bare "@BGFILE=" line: no default picture, whatever
   // BkGndImageFilename says.
