@@ -21,6 +21,12 @@ namespace lumeko {
 inline constexpr std::size_t kColorSchemeSize = 92;
 inline constexpr std::size_t kSchemeFontNameMax = 64;
 
+// The settings a scheme carries, by their value names, in the record's order.
+inline constexpr const char* kSchemeSettings[] = {"FontName",         "FontStyle",           "FontEffect",
+                                                   "FontMinSize",      "ActiveColor",         "StillNotActiveColor",
+                                                   "InactiveColor",    "ActiveEffectColor",   "ActiveBkGndColor",
+                                                   "BackgroundColor"};
+
 struct TColorScheme {
   TSetupInfo_Font Font;    // FontName, FontStyle, FontEffect, FontMinSize
   TSetupInfo_Color Color;  // the six colours
