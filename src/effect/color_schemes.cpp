@@ -54,20 +54,22 @@ bool TVizLumeko::ShowSchemeMenu(LPARAM lParam) {
   POINT pt{static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
   ::ClientToScreen(Window, &pt);
 
-  if (!SchemeMenu) {
-    SchemeMenu.reset(::CreatePopupMenu());
-    if (!SchemeMenu) return false;
-  }
-  while (::GetMenuItemCount(SchemeMenu.get()) > 0) ::DeleteMenu(SchemeMenu.get(), 0, MF_BYPOSITION);
+  // Held here while it shows: should the player destroy the window from
+  // inside the menu's loop, the menu outlives that and goes with this call.
+  UniqueHMENU menu = std::move(SchemeMenu);
+  if (!menu) menu.reset(::CreatePopupMenu());
+  if (!menu) return false;
+  while (::GetMenuItemCount(menu.get()) > 0) ::DeleteMenu(menu.get(), 0, MF_BYPOSITION);
   for (size_t i = 0; i < names.size(); ++i)
-    ::AppendMenuW(SchemeMenu.get(), MF_STRING, kFirstSchemeItem + i, MenuCaption(names[i]).c_str());
-  ::InsertMenuW(SchemeMenu.get(), 0, MF_BYPOSITION | MF_STRING, kTitleItem, kMenuTitle);
-  ::InsertMenuW(SchemeMenu.get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu.get(), MF_STRING, kFirstSchemeItem + i, MenuCaption(names[i]).c_str());
+  ::InsertMenuW(menu.get(), 0, MF_BYPOSITION | MF_STRING, kTitleItem, kMenuTitle);
+  ::InsertMenuW(menu.get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 
   // Modal until the user chooses or dismisses; the answer is the item chosen.
   const UINT item = static_cast<UINT>(::TrackPopupMenuEx(
-      SchemeMenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERPOSANIMATION, pt.x,
-      pt.y, Window, nullptr));
+      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERPOSANIMATION, pt.x, pt.y,
+      Window, nullptr));
+  if (Window) SchemeMenu = std::move(menu);  // kept for the next click
   SchemeMenuClick(item >= kFirstSchemeItem ? static_cast<int>(item - kFirstSchemeItem) : -1);
   return true;
 }
