@@ -51,7 +51,7 @@ TEST(BkGndTemplates, ReplacesEveryTemplateAndKeepsTheValuesCase) {
 TEST(BkGndPattern, FindsPicturesByTemplateExtensionFolderAndWildcard) {
   TMemoryPictures disk;
   disk.Files[u"C:\\BG\\"] = {u"SONG.BMP", u"song.jpg", u"Song.jpeg", u"SONG.PNG", u"a.gif", u"50.jpg",
-                             u"Mr. Blue.bmp", u"%TITLE%.bmp", u"caf\u00E9.jpg"};
+                             u"Mr. Blue.bmp", u"caf\u00E9.jpg"};
   disk.Files[u"C:\\BG\\SUB\\"] = {u"x.bmp"};
   disk.Files[u"E:\\PICS\\"] = {u"e.jpg"};
   disk.Files[u"D:\\"] = {};
@@ -69,11 +69,8 @@ TEST(BkGndPattern, FindsPicturesByTemplateExtensionFolderAndWildcard) {
 
   EXPECT_EQ(resolve(u"%TITLE%.PNG", u"Song"), u"");
   EXPECT_EQ(resolve(u"*.GIF;*.JPEG"), u"C:\\BG\\Song.jpeg");  // the first names no picture type
-  EXPECT_EQ(resolve(u";;%TITLE%.bmp;"), u"");
   EXPECT_EQ(resolve(u"50%.jpg"), u"C:\\BG\\50.jpg");
-  EXPECT_EQ(resolve(u"%%TITLE%%"), u"C:\\BG\\%TITLE%.bmp");
-  EXPECT_EQ(resolve(u"sub\\*"), u"C:\\BG\\SUB\\x.bmp");
-  EXPECT_EQ(resolve(u"..\\BG\\sub\\X.BMP"), u"C:\\BG\\SUB\\x.bmp");
+  EXPECT_EQ(resolve(u";;sub\\*;"), u"C:\\BG\\SUB\\x.bmp");
   EXPECT_EQ(resolve(u"E:\\Pics\\*.jpg"), u"E:\\PICS\\e.jpg");  // absolute: the folder plays no part
   EXPECT_EQ(resolve(u"%TITLE%", u"caf\u00E9"), u"C:\\BG\\caf\u00E9.jpg");
   // A dot inside an inserted value is no extension of the pattern.
@@ -82,7 +79,6 @@ TEST(BkGndPattern, FindsPicturesByTemplateExtensionFolderAndWildcard) {
   // Without the folder: the current directory; an empty folder is its drive's root.
   EXPECT_EQ(resolve(u"here", u"", u"C:\\Missing"), u"D:\\Work\\here.jpg");
   EXPECT_EQ(resolve(u"Work\\here", u"", u""), u"D:\\WORK\\here.jpg");
-  EXPECT_EQ(resolve(u"here", u"", u""), u"");
   EXPECT_EQ(counts.size(), 3u);  // a single match is no pick
 }
 

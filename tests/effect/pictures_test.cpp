@@ -5,12 +5,7 @@
 
 #include <set>
 
-#include "platform/wide.h"
-#include "player_host.h"
-#include "settings/registry_ex.h"
-#include "settings/registry_fixture.h"
-#include "settings/setup_info.h"
-#include "test_support/scratch.h"
+#include "effect/host_fixture.h"
 
 namespace lumeko {
 namespace {
@@ -30,48 +25,36 @@ std::string SolidBmp(std::uint32_t rgb) {
   return d;
 }
 
-class Pictures : public test::RegistryTest {
+class Pictures : public test::HostTest {
  protected:
   void SetUp() override {
-    test::RegistryTest::SetUp();
-    ASSERT_TRUE(reg_.OpenKey(kSettingsKey, true));
-    reg_.WriteInteger("BkGndImageBlend", 0);  // exact colours: untinted, at its own size, over black
-    reg_.WriteInteger("BkGndImageDrawMode", 4);
-    reg_.WriteString("BkGndImageFolder", dir_.path());
+    test::HostTest::SetUp();
+    Settings.WriteInteger("BkGndImageBlend", 0);  // exact colours: untinted, at its own size, over black
+    Settings.WriteInteger("BkGndImageDrawMode", 4);
+    Settings.WriteString("BkGndImageFolder", Dir.path());
   }
   std::string Picture(const std::string& name, std::uint32_t rgb) {
-    EXPECT_TRUE(test::WriteFile(dir_ / name, SolidBmp(rgb)));
-    return dir_ / name;
+    EXPECT_TRUE(test::WriteFile(Dir / name, SolidBmp(rgb)));
+    return Dir / name;
   }
-  // A new song: its lyrics are looked for beside dir_\<name>.mp3.
-  void Play(const std::string& name, const std::wstring& title = L"title") {
-    if (!host_.Effect()) {
-      ASSERT_EQ(host_.Load(host::PlayerHost::DefaultEffectPath()), S_OK);
-    }
-    ASSERT_EQ(host_.NotifyNewMedia(ToWide(dir_ / (name + ".mp3")), title), S_OK);
-  }
-  std::uint32_t At(long long ms, LONG state = play_state) {
-    return host_.RenderFrame(kW, kH, state, ms * 10000).Pixel(kW / 2, kH / 2);
-  }
-
-  TRegistryEx reg_{HKEY_CURRENT_USER};
-  test::ScratchDir dir_{"pictures"};
-  host::PlayerHost host_;
+  std::uint32_t At(long long ms, LONG state = play_state) { return Centre(kW, kH, ms, state); }
 };
 
-TEST_F(Pictures, TheSettingAndTheSongsTagsShowTheirPicturesAtTheirTimes) {
-  reg_.WriteString("BkGndImageFilename", Picture("setting.bmp", kWhite));
+TEST_F(Pictures, TheSettingTheSongsTagsAndTemplatesShowTheirPicturesAtTheirTimes) {
+  Settings.WriteString("BkGndImageFilename", Picture("setting.bmp", kWhite));
   Picture("red.bmp", kRed), Picture("green.bmp", kGreen), Picture("blue.bmp", kBlue);
-  ASSERT_TRUE(test::WriteFile(dir_ / "timed.kra", "@BGFILE=red\r\n@BGFILEEX<00:02:00>=green.bmp\r\n"
-                                                  "@BGFILEEX<00:04:00>=*lue.*\r\n"));
-  ASSERT_TRUE(test::MakeDir(dir_ / "own"));
-  ASSERT_TRUE(test::WriteFile(dir_ / "own\\red.bmp", SolidBmp(kGreen)));
-  ASSERT_TRUE(test::WriteFile(dir_ / "own.kra", "@BGFOLDER=" + dir_ / "own" + "\r\n@BGFILE=red\r\n"));
-  Play("no lyrics");
+  ASSERT_TRUE(test::WriteFile(Dir / "timed.kra", "@BGFILE=red\r\n@BGFILEEX<00:02:00>=green.bmp\r\n"
+                                                 "@BGFILEEX<00:04:00>=*lue.*\r\n"));
+  // A song with a folder of its own, named by every template.
+  ASSERT_TRUE(test::MakeDir(Dir / "own"));
+  ASSERT_TRUE(test::WriteFile(Dir / "own\\Song_own_Art_Ttl_Alb_%.bmp", SolidBmp(kGreen)));
+  ASSERT_TRUE(test::WriteFile(Dir / "own.kra", "@BGFOLDER=" + Dir / "own" + "\r\n@AIRTIST=Art\r\n@TITLE=Ttl\r\n"
+                              "@ALBUM=Alb\r\n@BGFILE=x.png;%title%_%LYRICS%_%@airtist%_%@TITLE%_%@ALBUM%_%%\r\n"));
+  Song("no lyrics");
   EXPECT_EQ(At(0), kWhite);
   EXPECT_EQ(At(5000), kWhite);
 
-  Play("timed");
+  Song("timed");
   EXPECT_EQ(At(0), kRed);
   EXPECT_EQ(At(1990), kRed);
   EXPECT_EQ(At(2000), kGreen);
@@ -86,49 +69,39 @@ TEST_F(Pictures, TheSettingAndTheSongsTagsShowTheirPicturesAtTheirTimes) {
   EXPECT_EQ(At(0, stop_state), kBlue);
   EXPECT_EQ(At(2500), kGreen);  // the stop refilled the queue
 
-  Play("own");  // the song's folder for this song alone
+  Song("own", L"Song");
   EXPECT_EQ(At(0), kGreen);
-  Play("timed");
+  Song("timed");  // the setting's folder again
   EXPECT_EQ(At(0), kRed);
-}
-
-TEST_F(Pictures, TemplatesTakeTheTitleTheLyricsNameAndTheTags) {
-  Picture("Song_lyr_Art_Ttl_Alb_%.bmp", kBlue);
-  reg_.WriteString("BkGndImageFilename", "x.png;%title%_%LYRICS%_%@airtist%_%@TITLE%_%@ALBUM%_%%");
-  ASSERT_TRUE(test::WriteFile(dir_ / "lyr.kra", "@AIRTIST=Art\r\n@TITLE=Ttl\r\n@ALBUM=Alb\r\n"));
-  Play("lyr", L"Song");
-  EXPECT_EQ(At(0), kBlue);
-  Play("no lyrics", L"Song");  // the same title without the song's name and tags
-  EXPECT_EQ(At(0), kNone);
 }
 
 TEST_F(Pictures, ARandomPickStaysAmongTheMatchingPictures) {
   Picture("pick1.bmp", kRed), Picture("pick2.bmp", kGreen), Picture("pick3.jpeg", kBlue);
   Picture("pick4.gif", kWhite), Picture("pack.bmp", kWhite);
   ::SetFileAttributesW(ToWide(Picture("pick5.bmp", kWhite)).c_str(), FILE_ATTRIBUTE_HIDDEN);
-  reg_.WriteString("BkGndImageFilename", "PICK*");
+  Settings.WriteString("BkGndImageFilename", "PICK*");
   std::set<std::uint32_t> seen;
   for (int i = 0; i < 16; ++i) {
-    Play("song" + std::to_string(i));  // each new song picks again
+    Song("song" + std::to_string(i));  // each new song picks again
     seen.insert(At(0));
   }
   EXPECT_TRUE(seen.size() >= 2 && !seen.count(kWhite) && !seen.count(kNone)) << seen.size();
 }
 
 TEST_F(Pictures, FoldersAndNamesOutsideTheCodePageAreFound) {
-  const std::wstring folder = ToWide(dir_.path()) + L"\\caf\u00E9";  // é, ā: no CP932 spelling
+  const std::wstring folder = ToWide(Dir.path()) + L"\\caf\u00E9";  // é, ā: no CP932 spelling
   ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
   for (const wchar_t* name : {L"\\\u00E9t\u00E9.bmp", L"\\\u0101.bmp"})
     ASSERT_TRUE(::CopyFileW(ToWide(Picture("green.bmp", kGreen)).c_str(), (folder + name).c_str(), FALSE));
-  ASSERT_EQ(::RegSetValueExW(reg_.CurrentKey(), L"BkGndImageFolder", 0, REG_SZ,
+  ASSERT_EQ(::RegSetValueExW(Settings.CurrentKey(), L"BkGndImageFolder", 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(folder.c_str()), (folder.size() + 1) * 2),
             ERROR_SUCCESS);
-  reg_.WriteString("BkGndImageFilename", "%TITLE%");
-  Play("a", L"\u00E9t\u00E9");
+  Settings.WriteString("BkGndImageFilename", "%TITLE%");
+  Song("a", L"\u00E9t\u00E9");
   EXPECT_EQ(At(0), kGreen);
-  Play("b", L"\u0101");
+  Song("b", L"\u0101");
   EXPECT_EQ(At(0), kGreen);
-  Play("c", L"green");  // only in the setting's folder, not the test's
+  Song("c", L"green");  // only in the setting's folder, not the test's
   EXPECT_EQ(At(0), kNone);
 }
 

@@ -1,18 +1,14 @@
 // Colour schemes through the real DLL: chosen from the right button's menu in
 // a real window (keys pressed inside the menu's own loop), drawn at random for
-// every song and settings load, never stored, and values that are no scheme
-// record changing nothing.
+// every song and settings load, never stored; values that are no scheme
+// record change nothing.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "platform/wide.h"
-#include "player_host.h"
-#include "settings/registry_ex.h"
-#include "settings/registry_fixture.h"
+#include "effect/host_fixture.h"
 #include "settings/scheme_store.h"
 #include "settings/settings_store.h"
-#include "test_support/scratch.h"
 
 namespace lumeko {
 namespace {
@@ -40,42 +36,32 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   for (WPARAM key : menuKeys) ::PostMessageW(popup, WM_KEYDOWN, key, 0);
 }
 
-class Schemes : public test::RegistryTest {
+class Schemes : public test::HostTest {
  protected:
   void SetUp() override {
-    test::RegistryTest::SetUp();
-    ASSERT_TRUE(reg_.OpenKey(kSettingsKey, true));
-    reg_.WriteInteger("BackgroundColor", 0xFFFFFF);
+    test::HostTest::SetUp();
+    Settings.WriteInteger("BackgroundColor", 0xFFFFFF);
   }
-  void Open() {
-    ASSERT_EQ(host_.Load(host::PlayerHost::DefaultEffectPath()), S_OK);
-    ASSERT_NE(host_.OpenWindow(64, 48), nullptr);
-    ASSERT_EQ(host_.AttachWindow(), S_OK);
+  std::uint32_t Play(int song) {  // the background of a new song's first frame
+    Song(std::to_string(song));
+    return Centre(16, 8);
   }
-  std::uint32_t Song(int song) {  // the background of a new song's first frame
-    EXPECT_EQ(host_.NotifyNewMedia(ToWide(dir_ / (std::to_string(song) + ".mp3")), L"t"), S_OK);
-    return Frame();
-  }
-  std::uint32_t Frame() { return host_.RenderFrame(16, 8, play_state, 0).Pixel(8, 4); }
   HRESULT RightClick(std::vector<WPARAM> keys) {
     menuKeys = std::move(keys);
     menuSeen.clear();
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveMenu);
     LRESULT result = -1;
-    const HRESULT hr = host_.Effect()->OnWindowMessage(WM_RBUTTONUP, 0, MAKELPARAM(10, 10), &result);
+    const HRESULT hr = Host.Effect()->OnWindowMessage(WM_RBUTTONUP, 0, MAKELPARAM(10, 10), &result);
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(result, hr == S_OK ? 0 : -1);
     return hr;
   }
-
-  TRegistryEx reg_{HKEY_CURRENT_USER};
-  test::ScratchDir dir_{"schemes"};
-  host::PlayerHost host_;
 };
 
 TEST_F(Schemes, TheMenuAppliesTheChosenSchemeInMemoryOnly) {
-  Open();
-  EXPECT_EQ(Song(1), 0xFFFFFFu);
+  EXPECT_EQ(Play(1), 0xFFFFFFu);
+  ASSERT_NE(Host.OpenWindow(64, 48), nullptr);
+  ASSERT_EQ(Host.AttachWindow(), S_OK);
   EXPECT_EQ(RightClick({}), S_FALSE);  // no schemes: the click is the player's
   EXPECT_TRUE(menuSeen.empty());
 
@@ -86,45 +72,36 @@ TEST_F(Schemes, TheMenuAppliesTheChosenSchemeInMemoryOnly) {
   EXPECT_EQ(RightClick({VK_ESCAPE}), S_OK);
   EXPECT_EQ(menuSeen, (std::vector<std::wstring>{L"- \u914D\u8272\u306E\u9078\u629E -", L"<separator>",
                                                  redSecond ? deep : rnb, redSecond ? rnb : deep}));
-  EXPECT_EQ(Frame(), 0xFFFFFFu);
+  EXPECT_EQ(Centre(16, 8), 0xFFFFFFu);
 
   // Down to the title, past the separator to the first scheme, to the second.
   EXPECT_EQ(RightClick({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}), S_OK);
-  EXPECT_EQ(Frame(), redSecond ? 0xFF0000u : 0x0000FFu);
+  EXPECT_EQ(Centre(16, 8), redSecond ? 0xFF0000u : 0x0000FFu);
   EXPECT_EQ(RightClick({VK_DOWN, VK_RETURN}), S_OK);  // the title does nothing
-  EXPECT_EQ(Song(2), redSecond ? 0xFF0000u : 0x0000FFu);
-  EXPECT_EQ(reg_.ReadInteger("BackgroundColor"), 0xFFFFFF);  // never stored
+  EXPECT_EQ(Play(2), redSecond ? 0xFF0000u : 0x0000FFu);
+  EXPECT_EQ(Settings.ReadInteger("BackgroundColor"), 0xFFFFFF);  // never stored
   ASSERT_TRUE(SignalPropertyChange());
-  EXPECT_EQ(Frame(), 0xFFFFFFu);  // the next settings load brings the stored colours back
+  EXPECT_EQ(Centre(16, 8), 0xFFFFFFu);  // the next settings load brings the stored colours back
 }
 
-TEST_F(Schemes, OneIsDrawnForEverySongAndEverySettingsLoad) {
+TEST_F(Schemes, OneIsDrawnForEverySongAndEverySettingsLoadAndOthersAreNone) {
   ASSERT_TRUE(WriteColorScheme("red", Scheme(0x0000FF, 6)));
   ASSERT_TRUE(WriteColorScheme("green", Scheme(0x00FF00, 6)));
-  reg_.WriteBool("UseRandomColorScheme", true);
-  Open();
-  std::set<std::uint32_t> seen;
-  for (int song = 0; song < 16; ++song) {
-    seen.insert(Song(song));
-    if (song % 4 == 3 && SignalPropertyChange()) seen.insert(Frame());
-  }
-  EXPECT_EQ(seen, (std::set<std::uint32_t>{0xFF0000, 0x00FF00}));
-}
-
-TEST_F(Schemes, ValuesThatAreNoSchemeRecordChangeNothing) {
+  // Values that are no scheme record (one a blue record a byte short) leave
+  // the colours as they were when drawn.
   TRegistry schemes(HKEY_CURRENT_USER);
   ASSERT_TRUE(schemes.OpenKey(kSchemesKey, true));
-  const auto record = EncodeColorScheme(Scheme(0x0000FF, 9));
-  schemes.WriteBinaryData("short", record.data(), record.size() - 1);
-  const std::vector<std::uint8_t> longer(record.size() + 1, 1);
-  schemes.WriteBinaryData("long", longer.data(), longer.size());
+  const auto blue = EncodeColorScheme(Scheme(0xFF0000, 6));
+  schemes.WriteBinaryData("short", blue.data(), blue.size() - 1);
   schemes.WriteString("text", "not a scheme");
-  reg_.WriteBool("UseRandomColorScheme", true);
-  Open();
-  for (int song = 0; song < 6; ++song) EXPECT_EQ(Song(song), 0xFFFFFFu);
-  EXPECT_EQ(RightClick({VK_DOWN, VK_DOWN, VK_RETURN}), S_OK);
-  EXPECT_EQ(menuSeen.size(), 5u);
-  EXPECT_EQ(Song(99), 0xFFFFFFu);
+  Settings.WriteBool("UseRandomColorScheme", true);
+  std::set<std::uint32_t> seen;
+  for (int song = 0; song < 24; ++song) {
+    seen.insert(Play(song));
+    if (song % 4 == 3 && SignalPropertyChange()) seen.insert(Centre(16, 8));
+  }
+  seen.erase(0xFFFFFF);  // the stored colours, until a scheme is first drawn
+  EXPECT_EQ(seen, (std::set<std::uint32_t>{0xFF0000, 0x00FF00}));
 }
 
 }  // namespace
