@@ -37,16 +37,18 @@ if "$run" "$exe" settings --set KaraokeRowCount=3 --set UseFadeEffect=maybe >/de
 "$run" reg query "$key" /v Version | tr -d '\r' | grep -q 'REG_DWORD.*0x501c' || fail "no Version with the blend"
 "$run" "$exe" settings | tr -d '\r' | grep -q '"BkGndImageBlendAlpha":100' || fail "the blend did not read back as given"
 
-# Stored colour schemes are listed with what they carry; a value that is no
+# Stored colour schemes are listed with what they carry (a record laid out
+# here byte by byte, its font name the longest there is); a value that is no
 # scheme record by its name alone.
 schemes='HKCU\Software\OB-KELMARI\Lumeko\Schemes'
-record=$(printf '07%s%s0102%02x%s%s' "$(printf 'Default' | od -An -tx1 | tr -d ' \n')" "$(printf '0%.0s' {1..114})" 18 \
+name=$(printf 'F%.0s' {1..64})
+record=$(printf '40%s0102%02x%s%s' "$(printf '%s' "$name" | od -An -v -tx1 | tr -d ' \n')" 18 \
          "$(printf '00000000%.0s' {1..5})" 'ff000000')
 "$run" reg add "$schemes" /v Night /t REG_BINARY /d "$record" /f >/dev/null
 "$run" reg add "$schemes" /v broken /t REG_BINARY /d 0102 /f >/dev/null
 out=$("$run" "$exe" settings | tr -d '\r')
 "$run" reg delete "$schemes" /f >/dev/null
-echo "$out" | grep -q '"Name":"Night","FontName":"Default","FontStyle":1,"FontEffect":2,"FontMinSize":18,' \
+echo "$out" | grep -q '"Name":"Night","FontName":"'"$name"'","FontStyle":1,"FontEffect":2,"FontMinSize":18,' \
   || fail "scheme not listed: $out"
 echo "$out" | grep -q '"BackgroundColor":255}' || fail "scheme colours not listed: $out"
 echo "$out" | grep -q '"Name":"broken","Readable":false' || fail "a broken scheme not shown as such: $out"
