@@ -7,8 +7,8 @@
 // FindLyricsFile is where the lyrics search answers, over the system's folders.
 #include "effect/search_options.h"
 #include "effect/viz_lumeko.h"
-#include "platform/folder_source.h"
 #include "platform/cp932.h"
+#include "platform/folder_source.h"
 #include "platform/path_parts.h"
 
 namespace lumeko {

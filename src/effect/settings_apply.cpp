@@ -3,7 +3,6 @@
 #include "effect/viz_lumeko.h"
 #include "settings/settings_store.h"
 
-
 namespace lumeko {
 
 void TVizLumeko::ApplySettings() {
