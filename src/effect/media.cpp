@@ -7,6 +7,7 @@
 // FindLyricsFile is where the lyrics search answers, over the system's folders.
 #include "effect/search_options.h"
 #include "effect/viz_lumeko.h"
+#include "platform/cp932.h"
 #include "platform/folder_source.h"
 #include "platform/path_parts.h"
 #include "platform/wide.h"

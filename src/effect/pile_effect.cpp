@@ -8,6 +8,7 @@
 
 #include "effect/viz_lumeko.h"
 #include "platform/wide.h"
+#include "settings/installed_effects.h"
 
 namespace lumeko {
 
@@ -23,16 +24,9 @@ void TVizLumeko::CreatePileEffect() {
 
   std::wstring text = ToWide(p.PileEffectClassId);
   CLSID clsid{};
-  if (FAILED(::CLSIDFromString(text.data(), &clsid)))
-    throw std::runtime_error("'" + p.PileEffectClassId + "' is not a valid class identifier");
-  if (clsid == CLSID_VizLumeko) throw std::runtime_error("the effect cannot be stacked on itself");
-
-  TComPtr<IUnknown> unknown;
-  const HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                        unknown.put_void());
-  if (FAILED(hr) || !unknown)
-    throw std::runtime_error("the effect " + p.PileEffectClassId + " to stack cannot be created");
-  Pile = unknown.query<IWMPEffects>(IID_IWMPEffects);  // none: no stacked effect, no error
+  if (SUCCEEDED(::CLSIDFromString(text.data(), &clsid)) && clsid == CLSID_VizLumeko)
+    throw std::runtime_error("the effect cannot be stacked on itself");
+  Pile = CreateEffectByClassId(p.PileEffectClassId);  // no effect interface: no stacked effect, no error
 }
 
 }  // namespace lumeko

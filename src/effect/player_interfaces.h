@@ -1,4 +1,6 @@
-// The player's interfaces as far as the effect implements or calls them.
+// The player's interfaces as far as the effect implements or calls them
+// (the effect interface itself, which the settings page also calls on other
+// effects, is in platform/wmp_effects.h).
 //
 // Declared here from their identifiers and slot order, so that nothing of
 // the player needs to be installed to build. Only the slots we call are
@@ -11,20 +13,9 @@
 #include <oaidl.h>
 #include <ocidl.h>
 
+#include "platform/wmp_effects.h"
+
 namespace lumeko {
-
-// The player's per-frame record. Only state and timeStamp are read.
-struct TimedLevel {
-  unsigned char frequency[2][1024];
-  unsigned char waveform[2][1024];
-  LONG state;              // 0 stopped, 1 paused, 2 playing
-  LONGLONG timeStamp;      // 100-nanosecond units
-};
-static_assert(sizeof(TimedLevel) == 4112, "the player's layout");
-
-inline constexpr LONG stop_state = 0;
-inline constexpr LONG pause_state = 1;
-inline constexpr LONG play_state = 2;
 
 // GetCapabilities flags.
 inline constexpr DWORD EFFECT_CANGOFULLSCREEN = 1;
@@ -37,8 +28,6 @@ inline constexpr IID IID_IWMPControls = {0x74C09E02, 0xF828, 0x11D2, {0xA7, 0x4B
 inline constexpr IID IID_IWMPMedia = {0x94D55E95, 0x3FAC, 0x11D3, {0xB1, 0x55, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
 // {D84CCA99-CCE2-11D2-9ECC-0000F8085981}
 inline constexpr IID IID_IWMPCore = {0xD84CCA99, 0xCCE2, 0x11D2, {0x9E, 0xCC, 0x00, 0x00, 0xF8, 0x08, 0x59, 0x81}};
-// {D3984C13-C3CB-48E2-8BE5-5168340B4F35}
-inline constexpr IID IID_IWMPEffects = {0xD3984C13, 0xC3CB, 0x48E2, {0x8B, 0xE5, 0x51, 0x68, 0x34, 0x0B, 0x4F, 0x35}};
 // {695386EC-AA3C-4618-A5E1-DD9A8B987632}
 inline constexpr IID IID_IWMPEffects2 = {0x695386EC, 0xAA3C, 0x4618, {0xA5, 0xE1, 0xDD, 0x9A, 0x8B, 0x98, 0x76, 0x32}};
 
@@ -68,21 +57,6 @@ struct IWMPCore : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE get_openState(LONG* state) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_playState(LONG* state) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_controls(IWMPControls** controls) = 0;
-};
-
-// The effect interface the player calls.
-struct IWMPEffects : public IUnknown {
-  virtual HRESULT STDMETHODCALLTYPE Render(TimedLevel* levels, HDC hdc, RECT* rect) = 0;
-  virtual HRESULT STDMETHODCALLTYPE MediaInfo(LONG channelCount, LONG sampleRate, BSTR title) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetCapabilities(DWORD* capabilities) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetTitle(BSTR* title) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetPresetTitle(LONG preset, BSTR* title) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetPresetCount(LONG* count) = 0;
-  virtual HRESULT STDMETHODCALLTYPE SetCurrentPreset(LONG preset) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetCurrentPreset(LONG* preset) = 0;
-  virtual HRESULT STDMETHODCALLTYPE DisplayPropertyPage(HWND owner) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GoFullscreen(BOOL fullScreen) = 0;
-  virtual HRESULT STDMETHODCALLTYPE RenderFullScreen(TimedLevel* levels) = 0;
 };
 
 struct IWMPEffects2 : public IWMPEffects {

@@ -17,6 +17,7 @@
 #include "effect/viz_lumeko.h"
 #include "platform/com_ptr.h"
 #include "platform/wide.h"
+#include "settings/installed_effects.h"
 #include "settings/registry_ex.h"
 #include "settings/setup_info.h"
 
@@ -30,7 +31,7 @@ constexpr char kClassDescription[] = "VizLumeko \x83\x49\x83\x75\x83\x57\x83\x46
 constexpr char kPlayerDescription[] =
     "\x83\x54\x83\x45\x83\x93\x83\x68\x82\xCC\x89\xCC\x8E\x8C\x82\xF0\x95\x5C\x8E\xA6\x82\xB7\x82\xE9"
     "\x8E\x8B\x8A\x6F\x83\x47\x83\x74\x83\x46\x83\x4E\x83\x67\x82\xC5\x82\xB7\x81\x42";
-constexpr char kPlayerEffectKey[] = "\\Software\\Microsoft\\MediaPlayer\\Objects\\Effects\\Lumeko";
+const std::string kPlayerEffectKey = std::string("\\") + kPlayerEffectsKey + "\\" + kOwnEffectEntry;
 
 // One value written by registration, and the key removal deletes for it.
 struct TRegistration {
@@ -65,7 +66,7 @@ std::vector<TRegistration> Registrations(const std::wstring& modulePath) {
   const std::string clsidKey = "CLSID\\" + clsid;
   const std::string server = clsidKey + "\\InprocServer32";
   const std::string progIdClsid = std::string(kProgId) + "\\Clsid";
-  const std::string player = std::string(kPlayerEffectKey) + "\\Properties";
+  const std::string player = kPlayerEffectKey + "\\Properties";
   const std::wstring version = std::to_wstring(kTypeLibMajor) + L"." + std::to_wstring(kTypeLibMinor);
   return {
       {HKEY_CLASSES_ROOT, clsidKey, "", ToWide(kClassDescription), clsidKey},

@@ -7,6 +7,12 @@ namespace lumeko {
 
 void TVizLumeko::ApplySettings() {
   if (LoadSettings(Setup)) Changes |= cf_Font;
+  const auto wide = [](const char* name, const std::string& loaded) {
+    const std::wstring w = LoadSettingTextWide(name, loaded);
+    return std::u16string(w.begin(), w.end());
+  };
+  BkGndImageFilenameW = wide("BkGndImageFilename", Setup.BkGnd.BkGndImageFilename);
+  BkGndImageFolderW = wide("BkGndImageFolder", Setup.BkGnd.BkGndImageFolder);
 
   ThrottleEvent.reset();
   if (Setup.DisplayFlags & df_BurdenReduction) {
@@ -27,8 +33,14 @@ bool TVizLumeko::CheckPropertyChange() {
   return PollPropertyChange([this] { ApplySettings(); });
 }
 
-// The frame canvas's font from the settings.
+// A colour scheme drawn at random when the user wants one, then the frame
+// canvas's font from the settings.
 void TVizLumeko::ApplyFontSetup() {
+  if (Setup.DisplayFlags & df_UseRandomColorScheme) ApplyColorScheme(-1);
+  SetCanvasFont();
+}
+
+void TVizLumeko::SetCanvasFont() {
   if (TCanvas* c = Canvas()) {
     c->SetFontName(Setup.Font.FontName);
     c->SetFontStyle(Setup.Font.FontStyle);

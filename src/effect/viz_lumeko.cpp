@@ -42,6 +42,14 @@ void TVizLumeko::Initialize(std::string* warning) {
     if (n > 0 && n < MAX_PATH) TagDefaults = LoadTagDefaults(std::wstring(path, n), &TagDefaultsBlankBgFile);
   }
   PropertyEvent = CreatePropertyChangeEvent();
+  {
+    // Scheme and picture picks differ from one run to the next.
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    std::seed_seq seed{static_cast<std::uint32_t>(now.QuadPart), static_cast<std::uint32_t>(now.QuadPart >> 32),
+                       static_cast<std::uint32_t>(::GetCurrentProcessId())};
+    Random.seed(seed);
+  }
   Lyrics = std::make_unique<TLyricsControl>();
   ApplySettings();
   LoadPileSettings(Setup);
@@ -212,6 +220,7 @@ STDMETHODIMP TVizLumeko::Create(HWND parent) noexcept {
 
 STDMETHODIMP TVizLumeko::Destroy() noexcept {
   HideHint();  // a hint still shown goes with the window it belongs to
+  SchemeMenu.reset();
   Window = nullptr;
   return S_OK;
 }

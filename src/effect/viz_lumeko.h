@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,13 @@ class TVizLumeko final : public IWMPEffects2,
   void ApplySettings();
   bool CheckPropertyChange();
   void ApplyFontSetup();
+  void SetCanvasFont();  // the frame canvas's font name and style from Setup
+
+  // ---- Colour schemes (color_schemes.cpp) ----
+  void ApplyColorScheme(int index);
+  // False, with nothing shown, when no scheme is stored.
+  bool ShowSchemeMenu(LPARAM point);
+  void SchemeMenuClick(int tag);
 
   // ---- Media (media.cpp) ----
   void SetMedia(const std::wstring* title, const std::wstring* url);
@@ -163,8 +171,13 @@ class TVizLumeko final : public IWMPEffects2,
   std::string MediaUrl;              // CP932; empty when the host gave none
   UniqueHandleH PropertyEvent;
   UniqueHWND HintWindow;
+  UniqueHMENU SchemeMenu;            // the right button's colour schemes, made on first use
   std::deque<TBgFileEx> BkGndSchedule;    // changes still ahead in time
   std::vector<std::string> BkGndFiles;    // resolved path per schedule entry
+  // BkGndImageFilename and BkGndImageFolder as stored, UTF-16.
+  std::u16string BkGndImageFilenameW;
+  std::u16string BkGndImageFolderW;
+  std::mt19937 Random;                    // scheme and picture picks; seeded from the clock
   std::unique_ptr<TTagList> TagDefaults;  // the tag file beside the module, or none
   // The tag file has a bare "@BGFILE=" line: no default picture, whatever
   // BkGndImageFilename says.

@@ -1,8 +1,9 @@
 // Mouse messages of the player's window in windowed mode.
 //
 // Ctrl + left button shows the loaded lyrics file's path in a small hint
-// window while the button is held. Everything else, the right button
-// included, is left to the player (S_FALSE), so its own menu still shows.
+// window while the button is held; the right button opens the colour-scheme
+// menu when schemes are stored. Everything else, and the right button
+// without schemes, is left to the player (S_FALSE), so its own menu shows.
 // The hint's window class is registered while a hint is shown and
 // unregistered with it, so no class outlives the module.
 #include <algorithm>
@@ -96,6 +97,11 @@ STDMETHODIMP TVizLumeko::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam,
         return S_OK;
       case WM_LBUTTONUP:
         HideHint();
+        if (result) *result = 0;
+        return S_OK;
+      case WM_RBUTTONUP:
+        // Without stored schemes the player keeps the click for its own menu.
+        if (!ShowSchemeMenu(lParam)) return S_FALSE;
         if (result) *result = 0;
         return S_OK;
       default:

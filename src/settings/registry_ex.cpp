@@ -17,14 +17,14 @@ std::wstring RegistryPath(const std::string& key) {
 
 namespace {
 
-// Converts a REG_SZ payload (UTF-16 bytes, maybe unterminated) to CP932.
-std::string StringFromData(const std::vector<BYTE>& data) {
+// A REG_SZ payload (UTF-16 bytes, maybe unterminated) up to its first NUL.
+std::wstring WideFromData(const std::vector<BYTE>& data) {
   const size_t chars = data.size() / sizeof(wchar_t);
   std::wstring w(chars, L'\0');
   if (chars) memcpy(w.data(), data.data(), chars * sizeof(wchar_t));
   const size_t nul = w.find(L'\0');
   if (nul != std::wstring::npos) w.resize(nul);
-  return FromWide(w);
+  return w;
 }
 
 [[noreturn]] void Raise(const char* what, const std::string& name, LONG code = 0) {
@@ -120,7 +120,14 @@ std::optional<std::string> TRegistry::TryReadString(const std::string& name) con
   DWORD type = 0;
   std::vector<BYTE> data;
   if (!Query(name, type, data) || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
-  return StringFromData(data);
+  return FromWide(WideFromData(data));
+}
+
+std::optional<std::wstring> TRegistry::TryReadWideString(const std::string& name) const {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!Query(name, type, data) || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+  return WideFromData(data);
 }
 
 std::optional<std::vector<std::uint8_t>> TRegistry::TryReadBinary(const std::string& name) const {

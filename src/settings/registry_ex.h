@@ -64,6 +64,8 @@ class TRegistry {
   // Nothing when the value is missing or of another type; other failures raise.
   std::optional<std::int32_t> TryReadInteger(const std::string& name) const;  // REG_DWORD of 4 bytes
   std::optional<std::string> TryReadString(const std::string& name) const;    // REG_SZ or REG_EXPAND_SZ
+  // The same as stored, for text CP932 cannot spell (a file or folder name).
+  std::optional<std::wstring> TryReadWideString(const std::string& name) const;
   std::optional<std::vector<std::uint8_t>> TryReadBinary(const std::string& name) const;  // REG_BINARY
 
   std::int32_t ReadInteger(const std::string& name) const;  // REG_DWORD

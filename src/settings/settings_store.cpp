@@ -5,6 +5,8 @@
 // value goes where, with which default and range, comes from the table.
 #include "settings/settings_store.h"
 
+#include "platform/wide.h"
+
 namespace lumeko {
 
 namespace {
@@ -81,6 +83,18 @@ void LoadPileSettings(TSetupInfo& setup) noexcept {
   try {
     ReadRows(setup, TSettingReader::sr_Pile);
   } catch (...) {
+  }
+}
+
+std::wstring LoadSettingTextWide(const char* name, const std::string& loaded) noexcept {
+  try {
+    TRegistry reg(HKEY_CURRENT_USER);
+    if (reg.OpenKeyReadOnly(kSettingsKey))
+      if (std::optional<std::wstring> stored = reg.TryReadWideString(name))
+        if (FromWide(*stored) == loaded) return std::move(*stored);
+    return ToWide(loaded);
+  } catch (...) {
+    return std::wstring();
   }
 }
 

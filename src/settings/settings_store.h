@@ -29,6 +29,13 @@ bool LoadSettings(TSetupInfo& setup) noexcept;
 // The stacked-effect values, read once when an effect object is made.
 void LoadPileSettings(TSetupInfo& setup) noexcept;
 
+// A string setting as stored (UTF-16), so a file or folder name that CP932
+// cannot spell reaches the disk whole. loaded is the CP932 value the last load
+// gave; when the stored text is not what it was loaded from (missing, of
+// another type, changed since), loaded's own UTF-16 form is the answer, so the
+// two never disagree.
+std::wstring LoadSettingTextWide(const char* name, const std::string& loaded) noexcept;
+
 // One value from the open Settings key as the effect uses it: its default
 // when missing or of another type, fixed into its range. version is the
 // stored Version (it sets the blend alpha's scale).

@@ -51,14 +51,6 @@ class EffectObject : public test::RegistryTest {
     RECT r{0, 0, w, h};
     return obj_->Render(&levels, player_.DC(), &r);
   }
-  // A document with three background changes (0, 10 s, 20 s).
-  void LoadScheduledLyrics() {
-    ASSERT_TRUE(P::Lyrics(*obj_).LoadFromText(
-        "@BGFILEEX<00:10:00>=b.jpg\r\n@BGFILEEX<00:20:00>=c.jpg\r\n[00:01.00]line\r\n", "x.lrc"));
-    P::SetBkGndFiles(*obj_, {"a", "b", "c"});
-    ASSERT_EQ(P::BkGndSchedule(*obj_).size(), 3u);
-  }
-
   TVizLumeko* obj_ = nullptr;
   TMemoryBitmap player_;  // the player's DC
 };
@@ -80,34 +72,10 @@ TEST_F(EffectObject, FrameBitmapFollowsTheAreaSizeOnly) {
   EXPECT_EQ(P::LastTimeStamp(e), 30000);
   EXPECT_EQ(P::DrawData(e).LastPlayState, pause_state);
   EXPECT_EQ(Frame(40, 24, play_state, 40000), S_OK);
-}
-
-TEST_F(EffectObject, BackgroundQueueDrainsByTimeAndRefillsOnSeekAndStop) {
-  TVizLumeko& e = Make();
-  LoadScheduledLyrics();
-  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
-  EXPECT_EQ(P::BkGndSchedule(e).size(), 2u);  // the entry at 0 is due at once
-  ASSERT_EQ(Frame(8, 8, play_state, 150'000'000), S_OK);
-  EXPECT_EQ(P::BkGndSchedule(e).size(), 1u);
-  ASSERT_EQ(Frame(8, 8, play_state, 250'000'000), S_OK);
-  EXPECT_TRUE(P::BkGndSchedule(e).empty());
-
-  // Pausing and resuming do not rebuild; going backwards while playing does.
-  ASSERT_EQ(Frame(8, 8, pause_state, 240'000'000), S_OK);
-  EXPECT_TRUE(P::BkGndSchedule(e).empty());
-  ASSERT_EQ(Frame(8, 8, play_state, 230'000'000), S_OK);
-  EXPECT_TRUE(P::BkGndSchedule(e).empty());
-  ASSERT_EQ(Frame(8, 8, play_state, 50'000'000), S_OK);
-  EXPECT_EQ(P::BkGndSchedule(e).size(), 3u);  // rebuilt at the end of that frame
-  ASSERT_EQ(Frame(8, 8, play_state, 60'000'000), S_OK);
-  EXPECT_EQ(P::BkGndSchedule(e).size(), 2u);
-
-  // Stopping resets the position bookkeeping and rebuilds the queue.
+  // Stopping resets the position bookkeeping.
   P::DrawData(e).LastLineIndex = 5;
-  ASSERT_EQ(Frame(8, 8, stop_state, 0), S_OK);
+  ASSERT_EQ(Frame(40, 24, stop_state, 0), S_OK);
   EXPECT_EQ(P::DrawData(e).LastLineIndex, -1);
-  EXPECT_EQ(P::BkGndSchedule(e).size(), 3u);
-  EXPECT_EQ(P::DrawData(e).LastPlayState, stop_state);
 }
 
 TEST_F(EffectObject, PresetAndMediaAnnouncementsMarkOnlyRealChanges) {
@@ -242,14 +210,9 @@ TEST_F(EffectObject, APainterThatFailedIsGivenAWholeFrameNext) {
 // A stacked effect that records what it is asked.
 class TRecordingEffect final : public test::TStackedEffectStub {
  public:
-  int Renders = 0, MediaInfos = 0;
+  int MediaInfos = 0;
   LONG PresetAsked = -100;
   HRESULT PresetAnswer = S_OK;
-  STDMETHODIMP Render(TimedLevel*, HDC dc, RECT* r) noexcept override {
-    ++Renders;
-    ::FillRect(dc, r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    return S_OK;
-  }
   STDMETHODIMP MediaInfo(LONG, LONG, BSTR) noexcept override {
     ++MediaInfos;
     return S_OK;
@@ -260,23 +223,11 @@ class TRecordingEffect final : public test::TStackedEffectStub {
   }
 };
 
-TEST_F(EffectObject, StackedEffectDrawsFirstAndGoesForGood) {
+TEST_F(EffectObject, StackedEffectHearsTheMediaAndPresetsAndGoesForGood) {
   Write("PileEffectPreset", 2);
   TVizLumeko& e = Make();
   TRecordingEffect pile;
   P::Pile(e) = TComPtr<IWMPEffects>::Attach(&pile);  // the object's reference now
-
-  // Lyrics-only stacking: drawn while the document has no lines.
-  ASSERT_EQ(Frame(8, 8, play_state, 0), S_OK);
-  EXPECT_EQ(pile.Renders, 1);
-  EXPECT_TRUE(P::PileDrawn(e));
-  ASSERT_TRUE(P::Lyrics(e).LoadFromText("[00:01.00]line\r\n", "x.lrc"));
-  ASSERT_EQ(Frame(8, 8, play_state, 10000), S_OK);
-  EXPECT_EQ(pile.Renders, 1);
-  EXPECT_FALSE(P::PileDrawn(e));
-  P::Setup(e).Pile.PileFlags &= ~pf_PileEffectNoLyricsOnly;
-  ASSERT_EQ(Frame(8, 8, play_state, 20000), S_OK);
-  EXPECT_EQ(pile.Renders, 2);
 
   BSTR title = ::SysAllocString(L"t");
   EXPECT_EQ(e.MediaInfo(2, 44100, title), S_OK);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # lumeko settings in the test prefix: a stored value shows in the listing
-# with its registry type, a bad name or value stores nothing, and the
-# listing falls back to the defaults once the values are gone.
+# with its registry type, a bad name or value stores nothing, stored colour
+# schemes are listed, and the listing falls back to the defaults once the
+# values are gone.
 # Usage: settings_command.sh PATH/TO/lumeko.exe
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -35,6 +36,22 @@ if "$run" "$exe" settings --set KaraokeRowCount=3 --set UseFadeEffect=maybe >/de
 "$run" "$exe" settings --set BkGndImageBlendAlpha=100 >/dev/null
 "$run" reg query "$key" /v Version | tr -d '\r' | grep -q 'REG_DWORD.*0x501c' || fail "no Version with the blend"
 "$run" "$exe" settings | tr -d '\r' | grep -q '"BkGndImageBlendAlpha":100' || fail "the blend did not read back as given"
+
+# Stored colour schemes are listed with what they carry (a record laid out
+# here byte by byte, its font name the longest there is); a value that is no
+# scheme record by its name alone.
+schemes='HKCU\Software\OB-KELMARI\Lumeko\Schemes'
+name=$(printf 'F%.0s' {1..64})
+record=$(printf '40%s0102%02x%s%s' "$(printf '%s' "$name" | od -An -v -tx1 | tr -d ' \n')" 18 \
+         "$(printf '00000000%.0s' {1..5})" 'ff000000')
+"$run" reg add "$schemes" /v Night /t REG_BINARY /d "$record" /f >/dev/null
+"$run" reg add "$schemes" /v broken /t REG_BINARY /d 0102 /f >/dev/null
+out=$("$run" "$exe" settings | tr -d '\r')
+"$run" reg delete "$schemes" /f >/dev/null
+echo "$out" | grep -q '"Name":"Night","FontName":"'"$name"'","FontStyle":1,"FontEffect":2,"FontMinSize":18,' \
+  || fail "scheme not listed: $out"
+echo "$out" | grep -q '"BackgroundColor":255}' || fail "scheme colours not listed: $out"
+echo "$out" | grep -q '"Name":"broken","Readable":false' || fail "a broken scheme not shown as such: $out"
 
 cleanup
 "$run" "$exe" settings | tr -d '\r' | grep -q '"KaraokeRowCount":8,' || fail "default not shown"

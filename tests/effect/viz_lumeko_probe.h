@@ -19,13 +19,6 @@ struct TVizLumekoProbe {
   static bool Throttled(TVizLumeko& e) { return static_cast<bool>(e.ThrottleEvent); }
   static TComPtr<IWMPEffects>& Pile(TVizLumeko& e) { return e.Pile; }
   static TPainter& Painter(TVizLumeko& e, int preset) { return e.Painters[preset]; }
-  static bool PileDrawn(TVizLumeko& e) { return e.PileDrawn; }
-  static const std::deque<TBgFileEx>& BkGndSchedule(TVizLumeko& e) { return e.BkGndSchedule; }
-  // Resolved picture files for the document's schedule, and the queue rebuilt from them.
-  static void SetBkGndFiles(TVizLumeko& e, std::vector<std::string> files) {
-    e.BkGndFiles = std::move(files);
-    e.RebuildBkGndSchedule();
-  }
 };
 
 }  // namespace lumeko

@@ -97,8 +97,10 @@ int Run(const Args& args) {
   ::CreateDirectoryW(ToWide(out).c_str(), nullptr);
   if (!FolderExists(out)) throw UsageError{"cannot make the folder " + *outArg};
   const std::string media = p.Get("--media") ? FullPath(PathArg(*p.Get("--media"))) : MediaBeside(lyrics);
-  std::string title = p.Get("--title") ? Utf8ToCp932(*p.Get("--title")) : std::string();
-  if (title.empty()) title = FileNameOf(media);
+  // The title goes to the effect as the player would give it, whatever
+  // characters it has: %TITLE% in a picture pattern is replaced by it.
+  std::wstring title = p.Get("--title") ? Utf8ToWide(*p.Get("--title")) : std::wstring();
+  if (title.empty()) title = ToWide(FileNameOf(media));
 
   // Everything below sees a copy of the user's settings plus the overrides.
   TRegistryOverride scratch(true, ro_CurrentUser);
@@ -109,7 +111,7 @@ int Run(const Args& args) {
   HRESULT hr = player.Load(host::PlayerHost::DefaultEffectPath());
   if (FAILED(hr)) throw std::runtime_error("cannot load the effect DLL");
   player.SetPreset(preset);
-  player.NotifyNewMedia(ToWide(media), ToWide(title));
+  player.NotifyNewMedia(ToWide(media), title);
 
   JsonWriter j;
   j.BeginObject();

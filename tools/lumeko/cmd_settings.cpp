@@ -1,6 +1,7 @@
-// lumeko settings: shows every setting as the effect reads it now, and sets
-// one value the way the property page would (with its registry type, then
-// the property-change event, so running effects reload).
+// lumeko settings: shows every setting as the effect reads it now and the
+// stored colour schemes, and sets one value the way the property page would
+// (with its registry type, then the property-change event, so running
+// effects reload).
 //
 // Names are the registry's value names; values are on the registry's scale
 // (SimilarStrength as stored, BkGndImageBlendAlpha after the Version rule).
@@ -10,6 +11,7 @@
 #include "json.h"
 #include "platform/cp932.h"
 #include "setting_assignment.h"
+#include "settings/scheme_store.h"
 #include "settings/settings_store.h"
 
 namespace lumeko::tool {
@@ -25,8 +27,31 @@ void WriteValue(JsonWriter& j, const TSettingDef& def, const TSettingValue& v) {
   }
 }
 
-// Every setting as the effect reads it; the page's own values as the page
-// reads them.
+// The stored colour schemes in the registry's order, each with the settings
+// it carries; a value that is no scheme record shows its name alone.
+void WriteSchemes(JsonWriter& j) {
+  j.BeginArray();
+  for (const std::string& name : ReadSchemeNames()) {
+    j.BeginObject().Field("Name", Cp932ToUtf8(name));
+    if (const std::optional<TColorScheme> scheme = ReadColorScheme(name)) {
+      TSetupInfo setup = DefaultSetupInfo();
+      setup.Font = scheme->Font;
+      setup.Color = scheme->Color;
+      for (const char* setting : kSchemeSettings) {
+        const TSettingDef& def = *FindSetting(setting);
+        j.Key(def.Name);
+        WriteValue(j, def, def.Get(setup));
+      }
+    } else {
+      j.Field("Readable", false);
+    }
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+// Every setting as the effect reads it, the page's own values as the page
+// reads them, and the stored colour schemes.
 void WriteSettings(JsonWriter& j) {
   TSetupInfo setup = DefaultSetupInfo();
   LoadSettings(setup);
@@ -39,6 +64,8 @@ void WriteSettings(JsonWriter& j) {
     j.Key(def.Name);
     WriteValue(j, def, def.Get ? def.Get(setup) : ReadSettingValue(reg, def, version));
   }
+  j.Key("Schemes");
+  WriteSchemes(j);
   j.EndObject();
 }
 
@@ -68,7 +95,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-RegisterCommand reg("settings", "settings [--set Name=Value]...  show the effect's settings, or store values",
+RegisterCommand reg("settings", "settings [--set Name=Value]...  show the effect's settings and colour schemes, or store values",
                     Run);
 
 }  // namespace
