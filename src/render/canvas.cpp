@@ -43,6 +43,7 @@ void TCanvas::SetFontName(const std::string& cp932) {
   if (cp932 == fontName_) return;
   fontName_ = cp932;
   fontDirty_ = true;
+  outlines_.Clear();
 }
 
 void TCanvas::SetFontStyle(std::uint8_t style) {
@@ -50,6 +51,7 @@ void TCanvas::SetFontStyle(std::uint8_t style) {
   if (style == fontStyle_) return;
   fontStyle_ = style;
   fontDirty_ = true;
+  outlines_.Clear();
 }
 
 void TCanvas::SetFontSize(int points) { SetFontHeight(::MulDiv(points, ppi_, 72)); }
@@ -120,6 +122,17 @@ void TCanvas::SetPen(COLORREF color, int width) {
   pen_ = std::move(pen);
   penColor_ = color;
   penWidth_ = width;
+}
+
+HBRUSH TCanvas::SolidBrush(COLORREF color) {
+  color = ColorToRgb(color);
+  if (color != brushColor_ || !brush_) {
+    UniqueHBRUSH brush(::CreateSolidBrush(color));
+    if (!brush) return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    brush_ = std::move(brush);  // never selected into the DC: free to go
+    brushColor_ = color;
+  }
+  return brush_.get();
 }
 
 void TCanvas::FillSolid(const RECT& rect, COLORREF color) {

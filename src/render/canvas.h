@@ -2,9 +2,11 @@
 //
 // The canvas holds the font by name, style and size and realises it lazily
 // (one HFONT a change, never a font a frame); text colour, background mode and
-// pen are set on the DC only when they differ from what it has. Text is CP932
-// and reaches GDI as UTF-16 (ExtTextOutW, GetTextExtentPoint32W). It measures
-// for font fitting through TTextMeasurer. It never deletes what it did not make.
+// pen are set on the DC only when they differ from what it has, and the glyph
+// outlines of the outline effects are kept with the face they belong to. Text
+// is CP932 and reaches GDI as UTF-16 (ExtTextOutW, GetTextExtentPoint32W). It
+// measures for font fitting through TTextMeasurer. It never deletes what it
+// did not make.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +16,7 @@
 #include <string_view>
 
 #include "platform/unique_handle.h"
+#include "render/outline_cache.h"
 #include "render/text_measurer.h"
 #include "settings/setup_info.h"
 
@@ -56,6 +59,10 @@ class TCanvas : public TTextMeasurer {
   void SetBrushClear();  // transparent text background
   void SetPen(COLORREF color, int width);
   void FillSolid(const RECT& rect, COLORREF color);
+  // A solid brush of the colour, kept until another colour is asked for.
+  HBRUSH SolidBrush(COLORREF color);
+  // Glyph outlines of the current face and style.
+  TOutlineCache& Outlines() { return outlines_; }
 
  private:
   void Init();
@@ -75,6 +82,9 @@ class TCanvas : public TTextMeasurer {
   int penWidth_ = -1;
   UniqueHPEN pen_;
   HGDIOBJ originalPen_ = nullptr;
+  COLORREF brushColor_ = CLR_INVALID;
+  UniqueHBRUSH brush_;
+  TOutlineCache outlines_;
 };
 
 }  // namespace lumeko
