@@ -83,6 +83,8 @@ STDMETHODIMP TVizLumeko::TInnerUnknown::QueryInterface(REFIID iid, void** out) n
     *out = static_cast<IProvideClassInfo*>(self);
   else if (iid == IID_ISupportErrorInfo)
     *out = static_cast<ISupportErrorInfo*>(self);
+  else if (iid == IID_ILumekoFadeClock)
+    *out = static_cast<ILumekoFadeClock*>(self);
   else if (iid == IID_IUnknown)
     *out = self->outer_ ? static_cast<IUnknown*>(this) : static_cast<IWMPEffects2*>(self);
   else
