@@ -145,7 +145,7 @@ TCanvas* TVizLumeko::Canvas() {
 HRESULT TVizLumeko::PaintLyrics(const TimedLevel& levels, bool changed, const RECT& area) {
   TCanvas* c = Canvas();
   if (!c) return E_FAIL;
-  TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData,
+  TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData, &Karaoke,
                       FadeClock.get()};
   const TFrameState frame{levels.state, levels.timeStamp, changed, PileDrawn, area};
   return Presets()[CurrentPreset].Paint(target, frame);

@@ -112,6 +112,7 @@ STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR titl
       SetMedia(&t, nullptr);
     }
     ResetDrawData(DrawData, dd_Metrics | dd_Fadeout | dd_Position);
+    FreeKaraokeLayout(Karaoke);
     if (Pile) Pile->MediaInfo(channelCount, sampleRate, title);
     return S_OK;
   });

@@ -28,6 +28,7 @@
 #include "render/canvas.h"
 #include "render/draw_data.h"
 #include "render/fade_clock.h"
+#include "render/karaoke_layout.h"
 #include "render/painter.h"
 #include "settings/setup_info.h"
 
@@ -152,6 +153,7 @@ class TVizLumeko final : public IWMPEffects2,
   TBackground BkGnd;                 // BkGndPicture, BkGndBitmap, BkGndFile, BkGndPrepared, BkGndRect
   TSetupInfo Setup;
   TDrawData DrawData;
+  TKaraokeState Karaoke;             // KaraokeLines, RowSlots, KaraokeQueue, KaraokeMetrics, EmptyLineReached
   // The fade-out's clock: the performance counter, its rate taken now.
   std::unique_ptr<TFadeClock> FadeClock = std::make_unique<TPerformanceClock>();
   std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame

@@ -22,6 +22,7 @@
 namespace lumeko {
 
 class TFadeClock;
+struct TKaraokeState;
 
 // What a painter works on.
 struct TPaintTarget {
@@ -32,6 +33,7 @@ struct TPaintTarget {
   const TLyricsControl& Lyrics;
   TBackground& BkGnd;
   TDrawData& DrawData;
+  TKaraokeState* Karaoke = nullptr;  // the karaoke layout and screen rows; without it that painter fails
   TFadeClock* Clock = nullptr;       // times the fade-out; none: the performance counter
 };
 

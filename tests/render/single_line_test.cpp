@@ -62,7 +62,7 @@ class SingleLineTest : public ::testing::Test {
   }
   const test::TestFrame& At(int ms, LONG state = play_state) {
     frame_.Canvas().SetFontName(setup_.Font.FontName);
-    TPaintTarget target{frame_.Canvas(), kW, kH, setup_, doc_, bg_, dd_, &clock_};
+    TPaintTarget target{frame_.Canvas(), kW, kH, setup_, doc_, bg_, dd_, nullptr, &clock_};
     const TFrameState f{state, ms * 10000LL, first_, false, frame_.Area()};
     first_ = false;
     EXPECT_EQ(Presets()[2].Paint(target, f), S_OK);
