@@ -154,6 +154,16 @@ TEST_F(KaraokeTest, TheSungPartOfARowOnlyGrowsAndStaysWithinItsWidth) {
   EXPECT_EQ(CountIn(frame_, kUnsung, 0), 0);
 }
 
+TEST_F(KaraokeTest, NegativeTimingsCountAsNone) {
+  setup_.KaraokeFetchTime = setup_.KaraokeInterruptLimit = -100000;
+  setup_.ActiveAutoHidePause = setup_.ActiveShortHidePause = -100000;
+  EXPECT_GT(CountIn(At(1000), kUnsung, 0), 0) << "fetched when it starts, not never";
+  EXPECT_EQ(Shown(), (std::vector<int>{0, -1}));
+  At(2100);  // drawn sung
+  At(2150);
+  EXPECT_EQ(Shown(), (std::vector<int>{-1, 1})) << "gone as soon as it is over";
+}
+
 // Through the real DLL: the row shows unsung, then wiped further a frame later.
 TEST(KaraokeThroughTheEffect, ShowsAndWipesTheRows) {
   TRegistryOverride scratch(false, ro_CurrentUser);
