@@ -1,7 +1,8 @@
 // A GDI device context with the drawing state the painters need.
 //
 // The canvas holds the font by name, style and size and realises it lazily
-// (one HFONT a change, never a font a frame); text colour, background mode and
+// (one HFONT a change, never a font a frame: the last few sizes are kept, so
+// switching between them only selects); text colour, background mode and
 // pen are set on the DC only when they differ from what it has, and the glyph
 // outlines of the outline effects are kept with the face they belong to. Text
 // is CP932 and reaches GDI as UTF-16 (ExtTextOutW, GetTextExtentPoint32W). It
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/unique_handle.h"
 #include "render/outline_cache.h"
@@ -74,7 +76,13 @@ class TCanvas : public TTextMeasurer {
   std::uint8_t fontStyle_ = 0;
   int fontHeight_ = -16;  // negative: character height, as LOGFONT has it
   bool fontDirty_ = true;
-  UniqueHFONT font_;
+  bool facesStale_ = false;  // name or style changed: the kept fonts are of another face
+  struct TKeptFont {
+    int Height;
+    UniqueHFONT Font;
+  };
+  static constexpr size_t kKeptFonts = 4;
+  std::vector<TKeptFont> fonts_;  // the selected one last
   HGDIOBJ originalFont_ = nullptr;
   COLORREF textColor_ = CLR_INVALID;
   bool brushClear_ = false;
