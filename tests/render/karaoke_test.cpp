@@ -164,8 +164,10 @@ TEST_F(KaraokeTest, NegativeTimingsCountAsNone) {
   EXPECT_EQ(Shown(), (std::vector<int>{-1, 1})) << "gone as soon as it is over";
 }
 
-// Through the real DLL: the row shows unsung, then wiped further a frame later.
-TEST(KaraokeThroughTheEffect, ShowsAndWipesTheRows) {
+// Through the real DLL: the row shows unsung, then wiped further a frame
+// later; the player's media announcement drops the layout, and the next frame
+// shows what a player starting there would.
+TEST(KaraokeThroughTheEffect, ShowsAndWipesTheRowsAndStartsAgainAfterAMediaAnnouncement) {
   TRegistryOverride scratch(false, ro_CurrentUser);
   ASSERT_TRUE(scratch.Active());
   {
@@ -177,11 +179,14 @@ TEST(KaraokeThroughTheEffect, ShowsAndWipesTheRows) {
   }
   test::ScratchDir dir("render-karaoke");
   ASSERT_TRUE(test::WriteFile(dir / "song.kra", Song()));
-  host::PlayerHost host;
-  ASSERT_EQ(host.Load(host::PlayerHost::DefaultEffectPath()), S_OK);
-  host.SetPreset(3);
   const std::string media = dir / "song.mp3";
-  host.NotifyNewMedia(std::wstring(media.begin(), media.end()), L"song");
+  auto start = [&](host::PlayerHost& host) {
+    ASSERT_EQ(host.Load(host::PlayerHost::DefaultEffectPath()), S_OK);
+    host.SetPreset(3);
+    host.NotifyNewMedia(std::wstring(media.begin(), media.end()), L"song");
+  };
+  host::PlayerHost host;
+  start(host);
   auto count = [](const host::Frame& f, std::uint32_t pixel) {
     return std::count_if(f.Pixels.begin(), f.Pixels.end(), [&](std::uint32_t p) { return (p & 0xFFFFFF) == pixel; });
   };
@@ -192,6 +197,12 @@ TEST(KaraokeThroughTheEffect, ShowsAndWipesTheRows) {
   EXPECT_GT(count(a, kSung), 10);
   EXPECT_GT(count(b, kSung), count(a, kSung) + 100);
   EXPECT_LT(count(b, kUnsung), count(a, kUnsung));
+
+  ASSERT_EQ(host.MediaInfo(L"song"), S_OK);  // the same item: nothing is loaded again
+  const host::Frame c = host.RenderFrame(360, 240, play_state, 25'000'000);
+  host::PlayerHost fresh;
+  start(fresh);
+  EXPECT_EQ(c.Pixels, fresh.RenderFrame(360, 240, play_state, 25'000'000).Pixels);
 }
 
 }  // namespace
