@@ -54,16 +54,17 @@ struct TDrawData {
   std::int32_t EarliestOpenLine = -1;
 };
 
+// No rows; the array keeps its storage for the next line.
+inline void EmptyFadeoutLine(TFadeoutLineData& line) {
+  line.Items.clear();
+  line.FontSize = line.RowHeight = line.TotalHeight = 0;
+}
+
 inline void ResetDrawData(TDrawData& d, std::uint8_t parts) {
   if (parts & dd_Metrics) d.Metrics = TLineMetrics();
   if (parts & dd_Fadeout) {
-    // Rows are emptied, not freed: their storage serves the next lines.
-    d.Fadeout.Current.Items.clear();
-    d.Fadeout.Current.FontSize = d.Fadeout.Current.RowHeight = d.Fadeout.Current.TotalHeight = 0;
-    for (TFadeoutLineData& s : d.Fadeout.Slots) {
-      s.Items.clear();
-      s.FontSize = s.RowHeight = s.TotalHeight = 0;
-    }
+    EmptyFadeoutLine(d.Fadeout.Current);
+    for (TFadeoutLineData& s : d.Fadeout.Slots) EmptyFadeoutLine(s);
     d.Fadeout.SlotCount = 0;
     d.Fadeout.LastTick = 0;
   }

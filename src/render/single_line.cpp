@@ -14,11 +14,6 @@ namespace {
 // The effect colour of fading rows: they are drawn plain and have none.
 constexpr std::uint32_t kNoEffectColor = 0x1FFFFFFF;
 
-void EmptyLine(TFadeoutLineData& line) {
-  line.Items.clear();
-  line.FontSize = line.RowHeight = line.TotalHeight = 0;
-}
-
 void DrawRows(TPaintTarget& t, const TFadeoutLineData& line, const RECT& area, int effect, std::uint32_t textColor,
               std::uint32_t effectColor) {
   if (line.Items.empty()) return;
@@ -75,7 +70,7 @@ void AdvanceFadeout(TFadeoutData& fade, TFadeClock& clock, std::int32_t fadeoutI
   if (steps <= 0) return;  // time accumulates until a whole interval has passed
   const int n = static_cast<int>(steps);
   for (int b = kFadeoutSlots - 1; b >= n; --b) std::swap(fade.Slots[b], fade.Slots[b - n]);
-  for (int b = 0; b < n; ++b) EmptyLine(fade.Slots[b]);
+  for (int b = 0; b < n; ++b) EmptyFadeoutLine(fade.Slots[b]);
   fade.LastTick = now;
 }
 
@@ -108,7 +103,7 @@ HRESULT RenderSingleLine(TPaintTarget& t, const TFrameState& frame) noexcept {
                                      (timed >= 0 && t.Lyrics.GetTimedLine(timed).empty()));
       if (fades) {
         std::swap(fade.Slots[0], fade.Current);
-        EmptyLine(fade.Current);
+        EmptyFadeoutLine(fade.Current);
         ++fade.SlotCount;
         fade.LastTick = 0;
       }
@@ -130,7 +125,7 @@ HRESULT RenderSingleLine(TPaintTarget& t, const TFrameState& frame) noexcept {
           top += cur.RowHeight;
         }
       } else {
-        EmptyLine(fade.Current);  // no line now: the one shown goes
+        EmptyFadeoutLine(fade.Current);  // no line now: the one shown goes
       }
       drawCurrent = true;
     }
