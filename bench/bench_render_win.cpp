@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
 
   // ---- Single line: lines fading under the current one ----
   b.setup.DisplayFlags = static_cast<std::uint8_t>((b.setup.DisplayFlags | df_UseFadeEffect) & ~df_FadeNextSpaceOnly);
-  for (int effect : {0, 1}) {
+  for (int effect : {0, 1, 4}) {
     b.setup.Font.FontEffect = static_cast<std::uint8_t>(effect);
     for (int fading : {1, 3}) {
       // The same line shows over the one or three before it.
