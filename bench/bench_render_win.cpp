@@ -1,29 +1,39 @@
-// Per-frame cost of the list painter at 1920 × 1080 with the sample song and
-// a background picture, each as a ratio to a bare block copy of the frame.
+// Per-frame cost of the painters at 1920 × 1080 with the sample song, each as
+// a ratio to a bare block copy of the frame in the same run.
 //
+// Lists (over a background picture):
 // (a) a frame at the same position as the last (nothing to draw),
 // (b) a frame inside the same line (the active line's top layer only),
-// (c) a line-change frame (background, every line, both layers),
-// (d) the frame that changes the picture: a 4000 × 3000 JPEG read, decoded,
-//     zoomed and tinted for the frame, then painted,
-// (e) a resize that needs no finer picture (prepared again, not decoded).
-// Each case ends with the block copy to the "player's" bitmap, as a frame does.
+// (c) a line-change frame (background, every line, both layers) with each of
+//     the six font effects, and the outline effects once more with no glyph
+//     outline made ahead,
+// (h) a changed frame (the font fitted, every line's outlines made).
+// Single line (no picture, or nothing would fade):
+// (d) a frame while lines fade (background, fading rows, current rows),
+// (e) a frame without change.
+// Karaoke (over the picture):
+// (f) a frame while a row is wiped, at 60 frames a second,
+// (g) a frame that places or frees a row (background and every row again).
+// Each frame ends with the block copy to the "player's" bitmap, as a frame
+// does. Costs are the thread's processor time, not the clock's (on a shared
+// machine other work would otherwise land in the figures), and every ratio is
+// to the bare copies made in between the cases all through the run.
 // Run on demand under Wine: scripts/wine-run build/mingw/bench/bench_render_win.exe
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "lyrics/lyrics_control.h"
 #include "platform/memory_bitmap.h"
 #include "render/background.h"
+#include "render/fade_clock.h"
+#include "render/karaoke.h"
+#include "render/single_line.h"
 #include "render/text_lines.h"
 #include "settings/setting_table.h"
 
@@ -31,88 +41,114 @@ using namespace lumeko;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER f = [] { LARGE_INTEGER x; ::QueryPerformanceFrequency(&x); return x; }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// This thread's processor time in seconds: ten-millisecond ticks under Wine,
-// fine over the half second a case runs.
-double ThreadTime() {
+// Processor seconds of this thread. The count moves in steps of the system's
+// tick, so only sums over many frames mean anything; each step is as likely
+// to fall in any frame, so the sums are fair.
+double Cpu() {
   FILETIME created, exited, kernel, user;
-  if (!::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
-  auto seconds = [](const FILETIME& t) {
-    return static_cast<double>(static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 1e-7;
+  ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto seconds = [](FILETIME f) {
+    return static_cast<double>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) * 1e-7;
   };
   return seconds(kernel) + seconds(user);
 }
 
-// Mean seconds a call, in wall time and in this thread's processor time (on
-// a machine shared with other work the second is the steadier), over enough
-// calls to fill about half a second.
-struct TCost {
-  double wall = 0, cpu = 0;
-};
-TCost Time(const std::function<void(int)>& frame) {
-  for (int i = 0; i < 5; ++i) frame(i);
-  int n = 0;
-  const double start = Now(), startCpu = ThreadTime();
-  double elapsed = 0;
-  do {
-    frame(n++);
-    elapsed = Now() - start;
-  } while (elapsed < 0.5 || n < 20);
-  return {elapsed / n, (ThreadTime() - startCpu) / n};
-}
-
-// Writes a file in the temporary folder (an ASCII path, so the same in CP932).
-std::string WriteTemp(const char* name, const std::string& data) {
-  char folder[MAX_PATH];
-  if (!::GetTempPathA(MAX_PATH, folder)) return std::string();
-  const std::string path = std::string(folder) + name;
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return std::string();
-  const bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-  return std::fclose(f) == 0 && ok ? path : std::string();
-}
-
-// A photo-like w × h JPEG (quality 90, chroma at half resolution): smooth
-// gradients under fine grain, about as costly to decode as a camera's.
-std::string MakePhoto(int w, int h, unsigned seed) {
-  jpeg_compress_struct c{};
-  jpeg_error_mgr err{};
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = static_cast<JDIMENSION>(w);
-  c.image_height = static_cast<JDIMENSION>(h);
-  c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 90, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(w) * 3);
-  while (c.next_scanline < c.image_height) {
-    const int y = static_cast<int>(c.next_scanline);
-    for (int x = 0; x < w; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      const int grain = static_cast<int>(seed >> 28) - 8;
-      row[x * 3] = static_cast<unsigned char>(std::clamp(x * 200 / w + grain + 20, 0, 255));
-      row[x * 3 + 1] = static_cast<unsigned char>(std::clamp(y * 180 / h + grain + 30, 0, 255));
-      row[x * 3 + 2] = static_cast<unsigned char>(std::clamp((x + y) * 150 / (w + h) + grain + 60, 0, 255));
-    }
-    JSAMPROW r = row.data();
-    jpeg_write_scanlines(&c, &r, 1);
+// Accumulates the processor time of timed calls only.
+struct TMeter {
+  double seconds = 0;
+  long frames = 0;
+  void Add(const std::function<void()>& call, int count = 1) {
+    const double start = Cpu();
+    call();
+    seconds += Cpu() - start;
+    frames += count;
   }
-  jpeg_finish_compress(&c);
-  std::string data(reinterpret_cast<const char*>(out), size);
-  jpeg_destroy_compress(&c);
-  std::free(out);
-  return data;
+  double PerFrame() const { return frames ? seconds / frames : 0; }
+};
+
+// A fade clock that stands still: the fading lines stay where they are.
+class TStillClock final : public TFadeClock {
+ public:
+  std::int64_t Now(std::int64_t) override { return 1; }
+  std::int64_t TicksPerMs() const override { return 1; }
+};
+
+struct TBench {
+  int W, H;
+  TLyricsControl& lyrics;
+  TSetupInfo setup;
+  TMemoryBitmap frame, player;
+  std::unique_ptr<TCanvas> canvas;
+  TBackground picture, none;
+  TDrawData dd;
+  TKaraokeState karaoke;
+  TStillClock clock;
+  TMeter bare;  // grows through the run, alternating with the cases
+
+  TBench(int w, int h, TLyricsControl& l) : W(w), H(h), lyrics(l), setup(DefaultSetupInfo()) {}
+
+  TPaintTarget Target(TBackground& bg) { return TPaintTarget{*canvas, W, H, setup, lyrics, bg, dd, &karaoke, &clock}; }
+  void Blit() {
+    ::BitBlt(player.DC(), 0, 0, W, H, frame.DC(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+  }
+  void Paint(TPainter painter, TBackground& bg, long long ms, bool changed) {
+    TPaintTarget t = Target(bg);
+    painter(t, TFrameState{2, ms * 10000, changed, false, RECT{0, 0, W, H}});
+    Blit();
+  }
+  // Bare copies for about as much processor time as the case took.
+  void BareFor(double seconds) {
+    const double until = bare.seconds + seconds;
+    while (bare.seconds < until) bare.Add([&] {
+      for (int i = 0; i < 50; ++i) Blit();
+    }, 50);
+  }
+  struct TResult {
+    std::string what;
+    double seconds;
+    double target;
+  };
+  std::vector<TResult> results;
+  void Report(const char* what, const TMeter& m, double target) { results.push_back({what, m.PerFrame(), target}); }
+  void Print() const {
+    std::printf("%-42s %7.3f ms\n", "bare BitBlt", bare.PerFrame() * 1e3);
+    for (const TResult& r : results) {
+      std::printf("%-42s %7.3f ms %6.2fx", r.what.c_str(), r.seconds * 1e3, r.seconds / bare.PerFrame());
+      if (r.target > 0)
+        std::printf(" (target <= %g)\n", r.target);
+      else
+        std::printf(" (no target)\n");
+    }
+  }
+  // Frames of a painter at ms(i) in blocks of 50, for half a processor
+  // second, alternating with bare copies.
+  void Report(const char* what, TPainter painter, TBackground& bg, const std::function<long long(int)>& ms,
+              double target) {
+    TMeter m;
+    for (int i = 0; m.seconds < 0.5;) {
+      const double before = m.seconds;
+      m.Add([&] {
+        for (int k = 0; k < 50; ++k) Paint(painter, bg, ms(i++), false);
+      }, 50);
+      BareFor(m.seconds - before);
+    }
+    Report(what, m, target);
+  }
+};
+
+long long LineStart(const TLyricsControl& l, int timed) { return l.GetTimelineInfo(timed)->StartTime + l.Offset(); }
+
+// Which rows show where, to tell a frame that placed or freed a row.
+std::vector<const TKaraokeItemData*> Shown(const TKaraokeState& k) {
+  std::vector<const TKaraokeItemData*> v;
+  for (const TKaraokeRowSlot& s : k.RowSlots) v.push_back(s.State == krs_Free ? nullptr : s.Item);
+  return v;
+}
+
+bool Wiping(const TKaraokeState& k) {
+  return std::any_of(k.RowSlots.begin(), k.RowSlots.end(),
+                     [](const TKaraokeRowSlot& s) { return s.State == krs_PartlySung; });
 }
 
 }  // namespace
@@ -121,95 +157,145 @@ int main(int argc, char** argv) {
   const int W = 1920, H = 1080;
   const char* song = argc > 1 ? argv[1] : LUMEKO_SAMPLE_SONG;
   TLyricsControl lyrics;
-  if (!lyrics.LoadFromFile(song) || lyrics.TimedLineCount() < 3) {
+  if (!lyrics.LoadFromFile(song) || lyrics.TimedLineCount() < 5) {
     std::fprintf(stderr, "cannot load %s\n", song);
     return 1;
   }
-  TSetupInfo setup = DefaultSetupInfo();
-  setup.Font.FontEffect = 1;  // frame effect: copies on every top layer
-  setup.Color.ActiveBkGndColor = 0x202020;
+  TBench b(W, H, lyrics);
+  b.setup.Color.ActiveBkGndColor = 0x202020;
+  if (!b.frame.CreateDib32(W, H) || !b.player.CreateDib32(W, H)) return 1;
+  b.canvas = std::make_unique<TCanvas>(b.frame.DC());
+  b.canvas->SetFontName(b.setup.Font.FontName);
 
-  TMemoryBitmap frame;
-  TMemoryBitmap player;  // stands for the player's device context
-  if (!frame.CreateDib32(W, H) || !player.CreateDib32(W, H)) return 1;
-  TCanvas canvas(frame.DC());
-  canvas.SetFontName(setup.Font.FontName);
-
-  // Two photos of our own, zoomed to cover the frame and tinted.
-  std::string photos[2];
-  for (int i = 0; i < 2; ++i) {
-    const std::string jpeg = MakePhoto(4000, 3000, 7u + i);
-    photos[i] = WriteTemp(i ? "lumeko-bench-b.jpg" : "lumeko-bench-a.jpg", jpeg);
-    if (photos[i].empty()) return 1;
-    if (i == 0) std::printf("photo 4000x3000 JPEG, %.1f MB\n", static_cast<double>(jpeg.size()) / 1e6);
-  }
-  TBackground bg;
-  setup.BkGnd.BkGndImageDrawMode = 2;
-  const TBkGndOptions bgOptions = BkGndOptionsOf(setup);
-  LoadBackground(bg, photos[0], bgOptions);
-  PrepareBackground(bg, setup.Color.BackgroundColor, bgOptions, W, H);
-  if (!bg.HasPicture()) {
-    std::fprintf(stderr, "the photo does not load\n");
-    return 1;
-  }
-
-  TDrawData dd;
-  TPaintTarget target{canvas, W, H, setup, lyrics, bg, dd};
-  const RECT area{0, 0, W, H};
-  auto blit = [&] { ::BitBlt(player.DC(), 0, 0, W, H, frame.DC(), 0, 0, SRCCOPY); ::GdiFlush(); };
-  auto paint = [&](long long ms, bool changed) {
-    RenderTextLines(target, TFrameState{2, ms * 10000, changed, false, area}, true);
-    blit();
-  };
-
-  // Times inside two neighbouring timed lines.
-  TLyricsPosition pos;
-  const TLyricsLineInfo* a = lyrics.GetTimelineInfo(1);
-  const TLyricsLineInfo* b = lyrics.GetTimelineInfo(2);
-  const long long lineA = a->StartTime + lyrics.Offset(), lineB = b->StartTime + lyrics.Offset();
-  const long long spanA = std::max<long long>(lineB - lineA, 2);
-  paint(lineA, true);
-
-  const TCost bare = Time([&](int) { blit(); });
-  paint(lineA, false);
-  const TCost same = Time([&](int) { paint(lineA, false); });
-  const TCost inside = Time([&](int i) { paint(lineA + 1 + (i % (spanA - 1)), false); });
-  const TCost change = Time([&](int i) { paint(i % 2 ? lineB : lineA, false); });
-  (void)pos;
-  // (d): the effect loads the next picture, prepares it and paints the frame.
-  double load = 0, prepare = 0;
-  int changes = 0;
-  const TCost picture = Time([&](int i) {
-    const double t0 = Now();
-    LoadBackground(bg, photos[i % 2], bgOptions);
-    const double t1 = Now();
-    PrepareBackground(bg, setup.Color.BackgroundColor, bgOptions, W, H);
-    load += t1 - t0;
-    prepare += Now() - t1;
-    ++changes;
-    paint(lineA, true);
-  });
-  const int denom = bg.BkGndPicture ? bg.BkGndPicture->Decoded.Denom : 0;
-  // (e): a frame a little smaller: prepared again from the decoded picture.
-  const TCost resize = Time([&](int i) {
-    PrepareBackground(bg, setup.Color.BackgroundColor, bgOptions, W - 16 * (i % 2), H - 9 * (i % 2));
-    paint(lineA, true);
-  });
+  // A picture of our own, zoomed to cover the frame and tinted.
+  auto pic = std::make_unique<TBkGndPicture>();
+  pic->Width = 1024;
+  pic->Height = 768;
+  pic->Stride = DibStride24(pic->Width);
+  pic->Pixels.resize(pic->Stride * pic->Height);
+  for (int y = 0; y < pic->Height; ++y)
+    for (int x = 0; x < pic->Width; ++x) {
+      std::uint8_t* p = &pic->Pixels[y * pic->Stride + x * 3];
+      p[0] = static_cast<std::uint8_t>(x);
+      p[1] = static_cast<std::uint8_t>(y);
+      p[2] = static_cast<std::uint8_t>(x ^ y);
+    }
+  b.picture.BkGndPicture = std::move(pic);
+  b.setup.BkGnd.BkGndImageDrawMode = 2;
+  PrepareBackground(b.picture, b.setup.Color.BackgroundColor, BkGndOptionsOf(b.setup), W, H);
 
   std::printf("frame %dx%d, sample %s\n", W, H, song);
-  auto line = [&](const char* name, const TCost& c, const char* target) {
-    std::printf("%-22s %8.3f ms  %6.2fx  (processor %6.2fx)%s\n", name, c.wall * 1e3, c.wall / bare.wall,
-                c.cpu / bare.cpu, target);
-  };
-  std::printf("bare BitBlt            %8.3f ms  (processor %.3f ms)\n", bare.wall * 1e3, bare.cpu * 1e3);
-  line("(a) same position", same, " target <= 1.1");
-  line("(b) inside the line", inside, " target <= 2");
-  line("(c) line change", change, " target <= 10");
-  line("(d) picture change", picture, " target <= 60");
-  std::printf("    read %.1f ms, decode at 1/%d, draw and tint %.1f ms (wall)\n", load / changes * 1e3, denom,
-              prepare / changes * 1e3);
-  line("(e) resize, no decode", resize, "");
-  FreeBackground(bg);
-  for (const std::string& p : photos) std::remove(p.c_str());
+  b.BareFor(0.3);
+
+  // ---- Lists ----
+  b.setup.Font.FontEffect = 1;  // frame effect: copies on every top layer
+  const long long lineA = LineStart(lyrics, 1), lineB = LineStart(lyrics, 2);
+  const long long spanA = std::max<long long>(lineB - lineA, 2);
+  b.Paint(PaintCentredList, b.picture, lineA, true);
+  b.Paint(PaintCentredList, b.picture, lineA, false);
+  b.Report("(a) list, same position", PaintCentredList, b.picture, [&](int) { return lineA; }, 1.1);
+  b.Report("(b) list, inside the line", PaintCentredList, b.picture, [&](int i) { return lineA + 1 + i % (spanA - 1); },
+           2);
+  for (int effect = 0; effect <= 5; ++effect) {
+    b.setup.Font.FontEffect = static_cast<std::uint8_t>(effect);
+    b.Paint(PaintCentredList, b.picture, lineA, true);
+    char what[64];
+    std::snprintf(what, sizeof what, "(c) list, line change, effect %d", effect);
+    b.Report(what, PaintCentredList, b.picture, [&](int i) { return i % 2 ? lineB : lineA; }, 10);
+  }
+  for (int effect : {4, 5}) {
+    b.setup.Font.FontEffect = static_cast<std::uint8_t>(effect);
+    char what[64];
+    std::snprintf(what, sizeof what, "(c) ... effect %d, outlines not made ahead", effect);
+    b.Report(what, PaintCentredList, b.picture, [&](int i) {
+      b.canvas->Outlines().Clear();
+      return i % 2 ? lineB : lineA;
+    }, 10);
+  }
+
+  // A changed frame fits the font and makes every line's outlines (no target).
+  {
+    TMeter m;
+    for (int i = 0; m.seconds < 0.5; ++i) {
+      b.canvas->Outlines().Clear();
+      m.Add([&] { b.Paint(PaintCentredList, b.picture, lineA, true); });
+    }
+    b.Report("(h) list, changed frame, effect 5", m, 0);
+  }
+
+  // ---- Single line: lines fading under the current one ----
+  b.setup.DisplayFlags = static_cast<std::uint8_t>((b.setup.DisplayFlags | df_UseFadeEffect) & ~df_FadeNextSpaceOnly);
+  for (int effect : {0, 1, 4}) {
+    b.setup.Font.FontEffect = static_cast<std::uint8_t>(effect);
+    for (int fading : {1, 3}) {
+      // The same line shows over the one or three before it.
+      b.Paint(RenderSingleLine, b.none, LineStart(lyrics, 3 - fading), true);
+      for (int k = 3 - fading + 1; k <= 3; ++k) b.Paint(RenderSingleLine, b.none, LineStart(lyrics, k), false);
+      const long long at = LineStart(lyrics, 3);
+      char what[64];
+      std::snprintf(what, sizeof what, "(d) single line, %d fading, effect %d", b.dd.Fadeout.SlotCount, effect);
+      b.Report(what, RenderSingleLine, b.none, [&](int i) { return at + 1 + i % 500; }, 6);
+    }
+  }
+  // The fades over, the line stays as it is.
+  ResetDrawData(b.dd, dd_Fadeout);
+  const long long still = LineStart(lyrics, 2) + 600;
+  b.Paint(RenderSingleLine, b.none, still, true);
+  b.Report("(e) single line, no change", RenderSingleLine, b.none, [&](int i) { return still + 1 + i % 500; }, 1.1);
+
+  // ---- Karaoke: the song at 60 frames a second; a frame places (or frees)
+  // a row, or wipes one (a row partly sung, nothing placed or freed). ----
+  const long long first = LineStart(lyrics, 0);
+  const long long last = LineStart(lyrics, lyrics.TimedLineCount() - 1) + 3000;
+  for (int effect : {1, 4, 5}) {
+    b.setup.Font.FontEffect = static_cast<std::uint8_t>(effect);
+    b.Paint(RenderKaraoke, b.picture, 0, true);
+    // Which frames do what, played once through.
+    std::vector<long long> places;
+    std::vector<std::pair<long long, long long>> wipes;  // runs of wiping frames
+    for (long long ms = first; ms < last; ms += 16) {
+      const auto before = Shown(b.karaoke);
+      b.Paint(RenderKaraoke, b.picture, ms, false);
+      if (Shown(b.karaoke) != before)
+        places.push_back(ms);
+      else if (Wiping(b.karaoke) && !wipes.empty() && wipes.back().second == ms - 16)
+        wipes.back().second = ms;
+      else if (Wiping(b.karaoke))
+        wipes.emplace_back(ms, ms);
+    }
+    if (places.empty() || wipes.empty()) {
+      std::fprintf(stderr, "the sample song gives no karaoke rows to time\n");
+      return 1;
+    }
+    // Played again piece by piece, each after two untimed seconds played up
+    // to it, so the screen holds what playing through would have left.
+    auto playUpTo = [&](long long ms) {
+      b.Paint(RenderKaraoke, b.picture, 0, false);
+      for (long long t = std::max(ms - 2000, 0LL); t < ms; t += 50) b.Paint(RenderKaraoke, b.picture, t, false);
+    };
+    TMeter wipe, place;
+    for (size_t i = 0; wipe.seconds < 0.5; ++i) {
+      const auto [from, to] = wipes[i % wipes.size()];
+      playUpTo(from);
+      const double before = wipe.seconds;
+      wipe.Add([&] {
+        for (long long ms = from; ms <= to; ms += 16) b.Paint(RenderKaraoke, b.picture, ms, false);
+      }, static_cast<int>((to - from) / 16 + 1));
+      b.BareFor(wipe.seconds - before);
+    }
+    for (size_t i = 0; place.seconds < 0.5; ++i) {
+      const long long at = places[i % places.size()];
+      playUpTo(at);
+      const double before = place.seconds;
+      place.Add([&] { b.Paint(RenderKaraoke, b.picture, at, false); });
+      b.BareFor(place.seconds - before);
+    }
+    char what[64];
+    std::snprintf(what, sizeof what, "(f) karaoke, wipe, effect %d", effect);
+    b.Report(what, wipe, 2);
+    std::snprintf(what, sizeof what, "(g) karaoke, row placed, effect %d", effect);
+    b.Report(what, place, 10);
+  }
+  b.Print();
   return 0;
 }

@@ -12,12 +12,14 @@ sample=$(ls samples/*.kra | head -n 1)
 ./lumeko parse "$sample" > out/sample.json
 echo "wrote out/sample.json ($(wc -c < out/sample.json) bytes) from $sample"
 
-# The sample song in the two list layouts, through the real DLL: PNG frames
-# of the first half minute at 4 frames a second and an animated preview each.
-for preset in 0 1; do
+# The sample song in all four layouts (centred and left-aligned list, single
+# line, karaoke), through the real DLL: PNG frames of its first verse, the
+# pause after it and the start of the second, at 4 frames a second, and an
+# animated preview each.
+for preset in 0 1 2 3; do
   dir=out/preset$preset
   rm -rf "$dir"
-  ./lumeko render "$sample" --preset "$preset" --size 640x360 --from 0 --to 30000 --fps 4 --out "$dir" > "$dir.json" 2>/dev/null
+  ./lumeko render "$sample" --preset "$preset" --size 640x360 --from 10000 --to 42000 --fps 4 --out "$dir" > "$dir.json" 2>/dev/null
   n=$(ls "$dir"/frame_*.png | wc -l)
   echo "wrote $n frames to $dir/ and the animated preview $dir/preview.png"
 done

@@ -6,7 +6,10 @@
 // frame to the player's DC. The end-of-frame bookkeeping runs even when a
 // step raised, so the next frame starts from a known state. Nothing here
 // allocates per frame unless the area's size or the background changed.
+// Fades run by the performance counter unless our own tools ask for the
+// frames' time stamps (ILumekoFadeClock).
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 #include "effect/viz_lumeko.h"
@@ -146,9 +149,22 @@ TCanvas* TVizLumeko::Canvas() {
 HRESULT TVizLumeko::PaintLyrics(const TimedLevel& levels, bool changed, const RECT& area) {
   TCanvas* c = Canvas();
   if (!c) return E_FAIL;
-  TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData};
+  TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData, &Karaoke,
+                      FadeClock.get()};
   const TFrameState frame{levels.state, levels.timeStamp, changed, PileDrawn, area};
   return Painters[CurrentPreset](target, frame);
+}
+
+STDMETHODIMP TVizLumeko::UseFrameTimeStamps(BOOL on) noexcept {
+  return ComCall(IID_ILumekoFadeClock, E_FAIL, [&] {
+    if (on)
+      FadeClock = std::make_unique<TFrameTimeClock>();
+    else
+      FadeClock = std::make_unique<TPerformanceClock>();
+    // Ticks of one clock mean nothing to the other.
+    ResetDrawData(DrawData, dd_Fadeout);
+    return S_OK;
+  });
 }
 
 }  // namespace lumeko

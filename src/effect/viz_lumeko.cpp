@@ -109,6 +109,8 @@ STDMETHODIMP TVizLumeko::TInnerUnknown::QueryInterface(REFIID iid, void** out) n
     *out = static_cast<IProvideClassInfo*>(self);
   else if (iid == IID_ISupportErrorInfo)
     *out = static_cast<ISupportErrorInfo*>(self);
+  else if (iid == IID_ILumekoFadeClock)
+    *out = static_cast<ILumekoFadeClock*>(self);
   else if (iid == IID_IUnknown)
     *out = self->outer_ ? static_cast<IUnknown*>(this) : static_cast<IWMPEffects2*>(self);
   else
@@ -137,6 +139,7 @@ STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR titl
       SetMedia(&t, nullptr);
     }
     ResetDrawData(DrawData, dd_Metrics | dd_Fadeout | dd_Position);
+    FreeKaraokeLayout(Karaoke);
     if (Pile) Pile->MediaInfo(channelCount, sampleRate, title);
     return S_OK;
   });

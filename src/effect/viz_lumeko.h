@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "effect/com_support.h"
+#include "effect/fade_clock_control.h"
 #include "effect/player_interfaces.h"
 #include "lyrics/lyrics_control.h"
 #include "platform/com_ptr.h"
@@ -28,6 +29,8 @@
 #include "render/background.h"
 #include "render/canvas.h"
 #include "render/draw_data.h"
+#include "render/fade_clock.h"
+#include "render/karaoke_layout.h"
 #include "render/painter.h"
 #include "settings/setup_info.h"
 
@@ -49,7 +52,8 @@ inline constexpr std::uint8_t cf_Repaint = 32;
 class TVizLumeko final : public IWMPEffects2,
                          public IVizLumeko,
                          public IProvideClassInfo,
-                         public ISupportErrorInfo {
+                         public ISupportErrorInfo,
+                         public ILumekoFadeClock {
  public:
   // Makes and initialises an object with one reference; throws what the
   // construction raised (the factory reports it). With outer the object is
@@ -98,6 +102,9 @@ class TVizLumeko final : public IWMPEffects2,
 
   // ISupportErrorInfo
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
+
+  // ILumekoFadeClock, for our own tools (frame.cpp)
+  STDMETHODIMP UseFrameTimeStamps(BOOL on) noexcept override;
 
  private:
   // Tests reach the private state through this one friend, defined only
@@ -161,6 +168,9 @@ class TVizLumeko final : public IWMPEffects2,
   TBackground BkGnd;                 // BkGndPicture, BkGndBitmap, BkGndFile, BkGndPrepared, BkGndRect
   TSetupInfo Setup;
   TDrawData DrawData;
+  TKaraokeState Karaoke;             // KaraokeLines, RowSlots, KaraokeQueue, KaraokeMetrics, EmptyLineReached
+  // The fade-out's clock: the performance counter, its rate taken now.
+  std::unique_ptr<TFadeClock> FadeClock = std::make_unique<TPerformanceClock>();
   std::uint8_t Changes = 0;          // cf_* flags gathered since the last frame
   bool RepaintNext = false;          // carries cf_Repaint over the end of a failed frame
   // The painter of each preset (the preset table's, unless a test replaced one).

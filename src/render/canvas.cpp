@@ -1,6 +1,7 @@
 // GDI canvas with lazily realised font and cached drawing state (see canvas.h).
 #include "render/canvas.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "platform/wide.h"
@@ -34,6 +35,8 @@ void TCanvas::SetFontName(const std::string& cp932) {
   if (cp932 == fontName_) return;
   fontName_ = cp932;
   fontDirty_ = true;
+  facesStale_ = true;
+  outlines_.Clear();
 }
 
 void TCanvas::SetFontStyle(std::uint8_t style) {
@@ -41,6 +44,8 @@ void TCanvas::SetFontStyle(std::uint8_t style) {
   if (style == fontStyle_) return;
   fontStyle_ = style;
   fontDirty_ = true;
+  facesStale_ = true;
+  outlines_.Clear();
 }
 
 void TCanvas::SetFontSize(int points) { SetFontHeight(::MulDiv(points, ppi_, 72)); }
@@ -58,6 +63,18 @@ int TCanvas::FontHeight() const { return -fontHeight_; }
 
 void TCanvas::RealizeFont() {
   if (!fontDirty_ || !dc_) return;
+  // A size used a moment ago is selected again, not made again: the
+  // single-line fade draws lines of several sizes in every frame.
+  if (!facesStale_) {
+    for (size_t i = 0; i < fonts_.size(); ++i) {
+      if (fonts_[i].Height != fontHeight_) continue;
+      ::SelectObject(dc_, fonts_[i].Font.get());
+      std::rotate(fonts_.begin() + static_cast<std::ptrdiff_t>(i), fonts_.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                  fonts_.end());  // most recent last
+      fontDirty_ = false;
+      return;
+    }
+  }
   LOGFONTW lf{};
   lf.lfHeight = fontHeight_;
   lf.lfWeight = (fontStyle_ & fs_Bold) ? FW_BOLD : FW_NORMAL;
@@ -75,7 +92,11 @@ void TCanvas::RealizeFont() {
   if (!font) return;  // keep the previous font; the next change tries again
   HGDIOBJ old = ::SelectObject(dc_, font.get());
   if (!originalFont_) originalFont_ = old;
-  font_ = std::move(font);  // the previous one is out of the DC now
+  // Only the new font is in the DC now: the others may go.
+  if (facesStale_) fonts_.clear();
+  if (fonts_.size() >= kKeptFonts) fonts_.erase(fonts_.begin());
+  fonts_.push_back({fontHeight_, std::move(font)});
+  facesStale_ = false;
   fontDirty_ = false;
 }
 
@@ -111,6 +132,17 @@ void TCanvas::SetPen(COLORREF color, int width) {
   pen_ = std::move(pen);
   penColor_ = color;
   penWidth_ = width;
+}
+
+HBRUSH TCanvas::SolidBrush(COLORREF color) {
+  color = ColorToRgb(color);
+  if (color != brushColor_ || !brush_) {
+    UniqueHBRUSH brush(::CreateSolidBrush(color));
+    if (!brush) return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    brush_ = std::move(brush);  // never selected into the DC: free to go
+    brushColor_ = color;
+  }
+  return brush_.get();
 }
 
 void TCanvas::FillSolid(const RECT& rect, COLORREF color) {

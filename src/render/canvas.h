@@ -1,10 +1,13 @@
 // A GDI device context with the drawing state the painters need.
 //
 // The canvas holds the font by name, style and size and realises it lazily
-// (one HFONT a change, never a font a frame); text colour, background mode and
-// pen are set on the DC only when they differ from what it has. Text is CP932
-// and reaches GDI as UTF-16 (ExtTextOutW, GetTextExtentPoint32W). It measures
-// for font fitting through TTextMeasurer. It never deletes what it did not make.
+// (one HFONT a change, never a font a frame: the last few sizes are kept, so
+// switching between them only selects); text colour, background mode and
+// pen are set on the DC only when they differ from what it has, and the glyph
+// outlines of the outline effects are kept with the face they belong to. Text
+// is CP932 and reaches GDI as UTF-16 (ExtTextOutW, GetTextExtentPoint32W). It
+// measures for font fitting through TTextMeasurer. It never deletes what it
+// did not make.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +15,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/unique_handle.h"
+#include "render/outline_cache.h"
 #include "render/text_measurer.h"
 #include "settings/setup_info.h"
 
@@ -55,6 +60,10 @@ class TCanvas : public TTextMeasurer {
   void SetBrushClear();  // transparent text background
   void SetPen(COLORREF color, int width);
   void FillSolid(const RECT& rect, COLORREF color);
+  // A solid brush of the colour, kept until another colour is asked for.
+  HBRUSH SolidBrush(COLORREF color);
+  // Glyph outlines of the current face and style.
+  TOutlineCache& Outlines() { return outlines_; }
 
  private:
   void Init();
@@ -66,7 +75,13 @@ class TCanvas : public TTextMeasurer {
   std::uint8_t fontStyle_ = 0;
   int fontHeight_ = -16;  // negative: character height, as LOGFONT has it
   bool fontDirty_ = true;
-  UniqueHFONT font_;
+  bool facesStale_ = false;  // name or style changed: the kept fonts are of another face
+  struct TKeptFont {
+    int Height;
+    UniqueHFONT Font;
+  };
+  static constexpr size_t kKeptFonts = 4;
+  std::vector<TKeptFont> fonts_;  // the selected one last
   HGDIOBJ originalFont_ = nullptr;
   COLORREF textColor_ = CLR_INVALID;
   bool brushClear_ = false;
@@ -74,6 +89,9 @@ class TCanvas : public TTextMeasurer {
   int penWidth_ = -1;
   UniqueHPEN pen_;
   HGDIOBJ originalPen_ = nullptr;
+  COLORREF brushColor_ = CLR_INVALID;
+  UniqueHBRUSH brush_;
+  TOutlineCache outlines_;
 };
 
 }  // namespace lumeko

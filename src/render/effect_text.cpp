@@ -9,6 +9,10 @@
 namespace lumeko {
 namespace {
 
+int OutlineWidth(int effect, const TLineMetrics& metrics) {
+  return effect == fe_OutlineSmall ? metrics.QuarterSize : metrics.HalfSize;
+}
+
 // Where the text starts in rect, as DrawText places it for the format: the
 // halves of rect and text are rounded each on their own, so an odd text
 // height in an even rectangle sits a pixel lower than an exact centring.
@@ -42,9 +46,25 @@ class ClipGuard {
 
 }  // namespace
 
+void PrepareEffectText(TCanvas& canvas, std::string_view text, int effect, std::uint32_t effectColor,
+                       const TLineMetrics* metrics) {
+  if (effect != fe_OutlineSmall && effect != fe_OutlineLarge) return;
+  const std::wstring wide = ToWide(text);
+  TLineMetrics own;
+  if (!metrics) {
+    own = MakeLineMetrics(canvas.FontSize(), canvas.TextExtentW(wide).cy, false);
+    metrics = &own;
+  }
+  const int width = OutlineWidth(effect, *metrics);
+  if (width <= 1) return;
+  canvas.RealizeFont();
+  canvas.SetPen(effectColor, width);
+  canvas.Outlines().Warm(canvas.Handle(), wide, canvas.FontHeight(), width);
+}
+
 void DrawEffectText(TCanvas& canvas, std::string_view text, RECT rect, int effect,
                     std::uint32_t textColor, std::uint32_t effectColor, bool clip,
-                    const TLineMetrics* metrics, UINT format, POINT regionOffset) {
+                    const TLineMetrics* metrics, UINT format, POINT regionOffset, int clipFrom) {
   HDC dc = canvas.Handle();
   const std::wstring wide = ToWide(text);
   const TTextSize size = canvas.TextExtentW(wide);
@@ -59,9 +79,15 @@ void DrawEffectText(TCanvas& canvas, std::string_view text, RECT rect, int effec
     if (canvas.FontItalic()) rect.right += metrics->ThirdLine;
     const LONG L = rect.left + regionOffset.x, T = rect.top + regionOffset.y;
     const LONG B = rect.bottom + regionOffset.y, R = rect.right + regionOffset.x;
-    const LONG R0 = R - (canvas.FontItalic() ? metrics->ThirdLine : 0);
-    // Corners in order: top left, bottom left, bottom right, top right (leaning).
+    const LONG lean = canvas.FontItalic() ? metrics->ThirdLine : 0;
+    const LONG R0 = R - lean;
+    // Corners in order: top left, bottom left, bottom right, top right
+    // (leaning). A clip that starts inside the text leans on its left as well.
     POINT pts[4] = {{L, T}, {L, B}, {R0, B}, {R, T}};
+    if (clipFrom != kClipFromText) {
+      pts[1].x = clipFrom + regionOffset.x;
+      pts[0].x = pts[1].x + lean;
+    }
     switch (effect) {
       case fe_Frame:
         pts[0].x -= 1; pts[0].y -= 1;
@@ -113,16 +139,22 @@ void DrawEffectText(TCanvas& canvas, std::string_view text, RECT rect, int effec
       break;
     }
     case fe_OutlineSmall:
-    case fe_OutlineLarge:
+    case fe_OutlineLarge: {
+      const int width = OutlineWidth(effect, *metrics);
       canvas.SetTextColor(textColor);
-      canvas.SetPen(effectColor, effect == fe_OutlineSmall ? metrics->QuarterSize : metrics->HalfSize);
-      if (::BeginPath(dc)) {
+      canvas.SetPen(effectColor, width);
+      if (width > 1) {
+        // Glyph by glyph from widened outlines made once: what stroking the
+        // line's path paints, without building its outline every time.
+        canvas.Outlines().Fill(dc, wide, at, canvas.FontHeight(), width, canvas.SolidBrush(effectColor));
+      } else if (::BeginPath(dc)) {  // a hairline pen widens to nothing
         TextAt(dc, at, wide);
         if (::EndPath(dc)) ::StrokePath(dc);
         else ::AbortPath(dc);
       }
       TextAt(dc, at, wide);
       break;
+    }
     default:
       canvas.SetTextColor(textColor);
       TextAt(dc, at, wide);

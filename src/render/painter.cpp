@@ -3,19 +3,19 @@
 
 #include <array>
 
+#include "render/karaoke.h"
+#include "render/single_line.h"
 #include "render/text_lines.h"
 
 namespace lumeko {
 
 namespace {
 
-// The single-line and karaoke layouts show the centred list until they
-// have painters of their own.
 constexpr std::array<TPreset, kPresetCount> kPresets{{
     {"\x83\x5A\x83\x93\x83\x5E\x83\x8A\x83\x93\x83\x4F", PaintCentredList},  // センタリング
     {"\x8D\xB6\x8A\xF1\x82\xB9", PaintLeftList},                            // 左寄せ
-    {"\x88\xEA\x8D\x73\x95\x5C\x8E\xA6", PaintCentredList},                  // 一行表示
-    {"\x83\x4A\x83\x89\x83\x49\x83\x50", PaintCentredList},                  // カラオケ
+    {"\x88\xEA\x8D\x73\x95\x5C\x8E\xA6", RenderSingleLine},                  // 一行表示
+    {"\x83\x4A\x83\x89\x83\x49\x83\x50", RenderKaraoke},                     // カラオケ
 }};
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The painters of the four layouts and what they paint on.
 //
 // A painter draws one frame of lyrics into a TPaintTarget: the frame's
-// canvas and size, the settings, the document, the background and the
-// render state it keeps between frames. It never sees the effect object or
-// COM, so it is tested on its own. The preset table says which painter each
+// canvas and size, the settings, the document, the background, the render
+// state it keeps between frames and the clock its fades run by. It never
+// sees the effect object or COM, so it is tested on its own. The preset table says which painter each
 // of the player's four presets uses and what the player calls it. Painters
 // never throw: a failure is E_FAIL and the next frame tries again.
 #pragma once
@@ -21,6 +21,9 @@
 
 namespace lumeko {
 
+class TFadeClock;
+struct TKaraokeState;
+
 // What a painter works on.
 struct TPaintTarget {
   TCanvas& Canvas;
@@ -30,6 +33,8 @@ struct TPaintTarget {
   const TLyricsControl& Lyrics;
   TBackground& BkGnd;
   TDrawData& DrawData;
+  TKaraokeState* Karaoke = nullptr;  // the karaoke layout and screen rows; without it that painter fails
+  TFadeClock* Clock = nullptr;       // times the fade-out; none: the performance counter
 };
 
 // This frame as the player gave it.

@@ -90,6 +90,11 @@ HRESULT RenderTextLines(TPaintTarget& t, const TFrameState& frame, bool centred)
     if (changed) {
       const TFitArea fit{t.Width, t.Height, t.Setup.Font.FontMinSize};
       CalcFontSize(t.Canvas, pass.count, [&](int i) { return pass.Line(i); }, fit, dd.Metrics);
+      // The active line's base carries the outline effects: its glyphs'
+      // outlines are made now, so a line change only places them.
+      for (int i = 0; i < pass.count; ++i)
+        PrepareEffectText(t.Canvas, pass.Line(i), t.Setup.Font.FontEffect, t.Setup.Color.ActiveEffectColor,
+                          &dd.Metrics);
     }
     // Nothing moved: draw nothing. Stopping or starting at the same position
     // changes the active line without moving, and that must show.

@@ -24,7 +24,7 @@ class StackedEffect : public test::HostTest {
     Settings.WriteBool("PileEffectEnabled", true);
     Settings.WriteString("PileEffectClassId", test::kPatternEffectClassId);
     Settings.WriteInteger("PileEffectPreset", 1);
-    ASSERT_TRUE(test::WriteFile(Dir / "sung.lrc", "[00:00.00]\x81\xa1\x81\xa1\x81\xa1\x81\xa1\r\n"));
+    ASSERT_TRUE(test::WriteFile(Dir / "sung.lrc", "[00:00:00]\x81\xa1\x81\xa1\x81\xa1\x81\xa1\r\n"));
   }
   // How many pixels of a frame show the stripes of preset, red and white.
   struct TCounts {
@@ -52,7 +52,7 @@ TEST_F(StackedEffect, DrawsOnlyForSongsWithoutLyricsUnlessToldOtherwise) {
   EXPECT_EQ(Count(1, 600).Stripes, kW * kH);
   Song("sung");
   TCounts c = Count(1, 500);
-  EXPECT_TRUE(c.Stripes == 0 && c.Red > kW * kH / 2 && c.White > 20) << c.Stripes << " " << c.Red;
+  EXPECT_TRUE(c.Stripes == 0 && c.Red > kW * kH / 2 && c.White > 20) << c.Stripes << " " << c.Red << " " << c.White;
 
   // Under the lyrics too: the stripes, and the text over them.
   Host.Unload();

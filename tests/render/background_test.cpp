@@ -22,39 +22,6 @@ namespace {
 
 using namespace test;
 
-// A 24-bit BMP of w × h pixels of one colour (0x00RRGGBB), with the
-// top-left pixel in another so orientation shows.
-std::string MakeBmp(int w, int h, std::uint32_t rgb, std::uint32_t corner, int declaredH = 0) {
-  const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
-  std::string pixels(stride * h, '\0');
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t c = (x == 0 && y == h - 1) ? corner : rgb;  // bottom-up rows
-      char* p = &pixels[y * stride + x * 3];
-      p[0] = static_cast<char>(c & 0xFF);
-      p[1] = static_cast<char>((c >> 8) & 0xFF);
-      p[2] = static_cast<char>((c >> 16) & 0xFF);
-    }
-  std::string f = "BM";
-  auto le32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f.push_back(static_cast<char>(v >> (8 * i))); };
-  auto le16 = [&](std::uint16_t v) { f.push_back(static_cast<char>(v)); f.push_back(static_cast<char>(v >> 8)); };
-  le32(static_cast<std::uint32_t>(54 + pixels.size()));
-  le32(0);
-  le32(54);
-  le32(40);
-  le32(static_cast<std::uint32_t>(w));
-  le32(static_cast<std::uint32_t>(declaredH ? declaredH : h));
-  le16(1);
-  le16(24);
-  le32(0);
-  le32(static_cast<std::uint32_t>(pixels.size()));
-  le32(2835);
-  le32(2835);
-  le32(0);
-  le32(0);
-  return f + pixels;
-}
-
 std::string LibJpegImage(const char* name) {
   return Join(LUMEKO_LIBJPEG_TESTIMAGES, name);
 }

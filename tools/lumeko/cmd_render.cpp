@@ -3,8 +3,10 @@
 //
 // The DLL is loaded by the stand-in player host, told of a media item beside
 // the lyrics file (so its own search finds the file) and rendered playing at
-// each requested time. --set overrides apply to this run alone: the registry
-// is redirected over a copy of the user's settings, which are never changed.
+// each requested time; its fades step by the frames' time stamps, not by how
+// fast the frames are rendered. --set overrides apply to this run alone: the
+// registry is redirected over a copy of the user's settings, which are never
+// changed.
 #include <windows.h>
 
 #include <cstdio>
@@ -111,6 +113,8 @@ int Run(const Args& args) {
   HRESULT hr = player.Load(host::PlayerHost::DefaultEffectPath());
   if (FAILED(hr)) throw std::runtime_error("cannot load the effect DLL");
   player.SetPreset(preset);
+  // The frames are a film at their own rate: fades follow their time stamps.
+  if (FAILED(player.UseFrameTimesForFades())) throw std::runtime_error("the effect DLL cannot time fades by frames");
   player.NotifyNewMedia(ToWide(media), title);
 
   JsonWriter j;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "effect/fade_clock_control.h"
 #include "platform/dib_info.h"
 
 namespace lumeko::host {
@@ -123,6 +124,16 @@ HRESULT PlayerHost::NotifyNewMedia(TStandInMedia* media) {
 }
 
 HRESULT PlayerHost::SetPreset(LONG preset) { return effect_ ? effect_->SetCurrentPreset(preset) : E_UNEXPECTED; }
+
+HRESULT PlayerHost::UseFrameTimesForFades() {
+  if (!effect_) return E_UNEXPECTED;
+  ILumekoFadeClock* clock = nullptr;
+  HRESULT hr = effect_->QueryInterface(IID_ILumekoFadeClock, reinterpret_cast<void**>(&clock));
+  if (FAILED(hr)) return hr;
+  hr = clock->UseFrameTimeStamps(TRUE);
+  clock->Release();
+  return hr;
+}
 
 void PlayerHost::EnsureTarget(int width, int height) {
   if (dc_ && width == targetWidth_ && height == targetHeight_) return;

@@ -72,6 +72,9 @@ class PlayerHost {
   HRESULT NotifyNewMedia(const std::wstring& url, const std::wstring& name);
   HRESULT NotifyNewMedia(TStandInMedia* media);
   HRESULT SetPreset(LONG preset);
+  // Fades step by the frames' time stamps instead of the real time between
+  // calls, so rendered frames show them as at the frames' own rate.
+  HRESULT UseFrameTimesForFades();
 
   // Renders one frame into the host's DIB section (kept between frames of
   // the same size, as a player's DC keeps its pixels). The area starts at
