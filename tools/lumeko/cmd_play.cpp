@@ -57,7 +57,7 @@ struct TPlayer {
   void Frame() { LastResult = Host.RenderWindowed(CurrentPosition(), Playing ? play_state : pause_state); }
   void Caption() {
     wchar_t text[128];
-    std::swprintf(text, 128, L"Lumeko - %s %02d:%05.2f", Playing ? L"playing" : L"paused",
+    std::swprintf(text, 128, L"Lumeko - %ls %02d:%05.2f", Playing ? L"playing" : L"paused",
                   static_cast<int>(CurrentPosition()) / 60, CurrentPosition() - 60 * (static_cast<int>(CurrentPosition()) / 60));
     ::SetWindowTextW(Window, text);
   }
