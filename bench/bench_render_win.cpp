@@ -9,7 +9,8 @@
 //     outline made ahead,
 // (h) a changed frame (the font fitted, every line's outlines made).
 // Single line (no picture, or nothing would fade):
-// (d) a frame while lines fade (background, fading rows, current rows),
+// (d) a frame while lines fade: one that steps the fade (background, fading
+//     rows, current rows) and one between two steps (nothing new to show),
 // (e) a frame without change.
 // Karaoke (over the picture):
 // (f) a frame while a row is wiped, at 60 frames a second,
@@ -232,8 +233,16 @@ int main(int argc, char** argv) {
       b.Paint(RenderSingleLine, b.none, LineStart(lyrics, 3 - fading), true);
       for (int k = 3 - fading + 1; k <= 3; ++k) b.Paint(RenderSingleLine, b.none, LineStart(lyrics, k), false);
       const long long at = LineStart(lyrics, 3);
+      const int slots = b.dd.Fadeout.SlotCount;
       char what[64];
-      std::snprintf(what, sizeof what, "(d) single line, %d fading, effect %d", b.dd.Fadeout.SlotCount, effect);
+      // A frame that steps the fade draws every row again; one between two
+      // steps (the clock stands still here) keeps the pixels it shows.
+      std::snprintf(what, sizeof what, "(d) single line, a step, %d fading, effect %d", slots, effect);
+      b.Report(what, RenderSingleLine, b.none, [&](int i) {
+        b.dd.Fadeout.Shown = false;
+        return at + 1 + i % 500;
+      }, 6);
+      std::snprintf(what, sizeof what, "(d) ... between steps, %d fading, effect %d", slots, effect);
       b.Report(what, RenderSingleLine, b.none, [&](int i) { return at + 1 + i % 500; }, 6);
     }
   }

@@ -43,6 +43,7 @@ struct TFadeoutData {
   std::array<TFadeoutLineData, kFadeoutSlots> Slots;    // slot i: faded i steps
   std::int32_t SlotCount = 0;                           // non-empty slots at the last count
   std::int64_t LastTick = 0;                            // clock ticks of the last step; 0: none yet
+  bool Shown = false;  // the frame shows the slots as they are: no step since they were drawn
 };
 
 struct TDrawData {

@@ -58,20 +58,22 @@ TSingleLineFit BuildSingleLineRows(TTextMeasurer& m, const std::string& text, in
   return fit;
 }
 
-void AdvanceFadeout(TFadeoutData& fade, TFadeClock& clock, std::int32_t fadeoutInterval,
+bool AdvanceFadeout(TFadeoutData& fade, TFadeClock& clock, std::int32_t fadeoutInterval,
                     std::int64_t frameTimeStamp) {
-  if (fade.SlotCount <= 0) return;
+  if (fade.SlotCount <= 0) return false;
   const std::int64_t now = clock.Now(frameTimeStamp);
   // An interval of 0 or less would divide by zero: a step is at least 1 ms.
   const std::int64_t interval = fadeoutInterval > 0 ? fadeoutInterval : 1;
   const std::int64_t perMs = std::max<std::int64_t>(clock.TicksPerMs(), 1);
   std::int64_t steps = fade.LastTick == 0 ? 1 : (now - fade.LastTick) / perMs / interval;
   steps = std::min<std::int64_t>(steps, 3);
-  if (steps <= 0) return;  // time accumulates until a whole interval has passed
+  if (steps <= 0) return false;  // time accumulates until a whole interval has passed
   const int n = static_cast<int>(steps);
   for (int b = kFadeoutSlots - 1; b >= n; --b) std::swap(fade.Slots[b], fade.Slots[b - n]);
   for (int b = 0; b < n; ++b) EmptyFadeoutLine(fade.Slots[b]);
   fade.LastTick = now;
+  fade.Shown = false;
+  return true;
 }
 
 HRESULT RenderSingleLine(TPaintTarget& t, const TFrameState& frame) noexcept {
@@ -131,7 +133,12 @@ HRESULT RenderSingleLine(TPaintTarget& t, const TFrameState& frame) noexcept {
     }
     if (frame.PileDrawn) drawCurrent = true;
 
-    if (drawCurrent || drawFading) {
+    // Between two steps of the fade the frame already shows what a repaint
+    // would draw: the time still runs on, the pixels stay.
+    const bool unchanged = drawFading && !drawCurrent && fade.Shown;
+    if ((drawCurrent || drawFading) && unchanged) {
+      if (useFade) AdvanceFadeout(fade, t.Clock ? *t.Clock : DefaultClock(), setup.FadeoutInterval, frame.TimeStamp);
+    } else if (drawCurrent || drawFading) {
       PaintBackground(t, frame.PileDrawn);
       if (drawFading) {
         const std::uint32_t from = ColorToRgb(setup.Color.ActiveColor);
@@ -145,6 +152,7 @@ HRESULT RenderSingleLine(TPaintTarget& t, const TFrameState& frame) noexcept {
         }
       }
       DrawRows(t, fade.Current, area, setup.Font.FontEffect, setup.Color.ActiveColor, setup.Color.ActiveEffectColor);
+      fade.Shown = true;
       if (useFade) AdvanceFadeout(fade, t.Clock ? *t.Clock : DefaultClock(), setup.FadeoutInterval, frame.TimeStamp);
     }
     dd.LastLineIndex = line;

@@ -31,8 +31,8 @@ TSingleLineFit BuildSingleLineRows(TTextMeasurer& m, const std::string& text, in
 
 // Moves the fading lines on by the whole FadeoutIntervals passed since the
 // last step (at most three); the first step after a line is left is taken
-// at once.
-void AdvanceFadeout(TFadeoutData& fade, TFadeClock& clock, std::int32_t fadeoutInterval,
+// at once. True when the lines moved (the frame must show them anew).
+bool AdvanceFadeout(TFadeoutData& fade, TFadeClock& clock, std::int32_t fadeoutInterval,
                     std::int64_t frameTimeStamp);
 
 HRESULT RenderSingleLine(TPaintTarget& target, const TFrameState& frame) noexcept;
