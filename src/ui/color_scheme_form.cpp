@@ -43,9 +43,8 @@ bool TfrmColorScheme::CanClose(int result) {
   if (name.empty()) return false;  // nothing to store under: stay open
   const std::wstring bad = FirstCharOutsideCp932(name);
   if (bad.empty()) return true;
-  std::string field = PageCaption("lblSchemeNameShort");
-  const std::string message = FormatMessageText(PageCaption("msgNotCp932"), {field, FromWide(bad)});
-  ::MessageBoxW(Handle(), ToWide(message).c_str(), ToWide(PageCaption("schemeForm")).c_str(), MB_OK | MB_ICONWARNING);
+  const std::wstring message = FormatMessageText(PageCaption("msgNotCp932"), {ToWide(PageCaption("lblSchemeNameShort")), bad});
+  ::MessageBoxW(Handle(), message.c_str(), ToWide(PageCaption("schemeForm")).c_str(), MB_OK | MB_ICONWARNING);
   ccbSchemeName_->SetFocus();
   return false;
 }

@@ -256,8 +256,8 @@ void TfrmProperty::BrowseLyricsPath(bool add) {
   // The search reads CP932 folder names: one it cannot spell is refused now.
   const std::wstring bad = FirstCharOutsideCp932(*folder);
   if (!bad.empty()) {
-    const std::string text = FormatMessageText(PageCaption("msgNotCp932Folder"), {FromWide(*folder), FromWide(bad)});
-    ::MessageBoxW(Handle(), ToWide(text).c_str(), ToWide(PageCaption("form")).c_str(), MB_OK | MB_ICONWARNING);
+    const std::wstring text = FormatMessageText(PageCaption("msgNotCp932Folder"), {*folder, bad});
+    ::MessageBoxW(Handle(), text.c_str(), ToWide(PageCaption("form")).c_str(), MB_OK | MB_ICONWARNING);
     return;
   }
   const std::wstring entry = QuoteFolder(*folder);

@@ -218,8 +218,8 @@ bool TfrmProperty::ValidateValues() {
     const std::string label = std::string("lbl") + (binding.Cp932Control + 3);
     std::string field = PageCaption(label);
     if (const size_t amp = field.find("(&"); amp != std::string::npos) field.resize(amp);
-    const std::string message = FormatMessageText(PageCaption("msgNotCp932"), {field, FromWide(bad)});
-    ::MessageBoxW(Handle(), ToWide(message).c_str(), ToWide(PageCaption("form")).c_str(), MB_OK | MB_ICONWARNING);
+    const std::wstring message = FormatMessageText(PageCaption("msgNotCp932"), {ToWide(field), bad});
+    ::MessageBoxW(Handle(), message.c_str(), ToWide(PageCaption("form")).c_str(), MB_OK | MB_ICONWARNING);
     return false;
   }
   return true;

@@ -16,11 +16,12 @@ std::wstring FirstCharOutsideCp932(std::wstring_view text) {
   return {};
 }
 
-std::string FormatMessageText(std::string text, std::initializer_list<std::string> args) {
+std::wstring FormatMessageText(const std::string& cp932, std::initializer_list<std::wstring> args) {
+  std::wstring text = ToWide(cp932);
   size_t from = 0;
-  for (const std::string& a : args) {
-    const size_t at = text.find("%s", from);
-    if (at == std::string::npos) break;
+  for (const std::wstring& a : args) {
+    const size_t at = text.find(L"%s", from);
+    if (at == std::wstring::npos) break;
     text.replace(at, 2, a);
     from = at + a.size();
   }

@@ -14,7 +14,9 @@ namespace lumeko {
 // empty when all of text fits.
 std::wstring FirstCharOutsideCp932(std::wstring_view text);
 
-// text with each "%s" replaced by the next of the arguments, in order.
-std::string FormatMessageText(std::string text, std::initializer_list<std::string> args);
+// A message for the user: the CP932 text with each "%s" replaced by the
+// next of the arguments, in order; UTF-16, so an argument that CP932 cannot
+// spell is shown as it is.
+std::wstring FormatMessageText(const std::string& cp932, std::initializer_list<std::wstring> args);
 
 }  // namespace lumeko

@@ -72,6 +72,9 @@ class PlayerHost {
   HRESULT NotifyNewMedia(const std::wstring& url, const std::wstring& name);
   HRESULT NotifyNewMedia(TStandInMedia* media);
   HRESULT SetPreset(LONG preset);
+  // The Properties button: the effect's page, modal on owner, when the
+  // effect's capabilities offer one (S_FALSE when they do not).
+  HRESULT ShowProperties(HWND owner);
 
   // Renders one frame into the host's DIB section (kept between frames of
   // the same size, as a player's DC keeps its pixels). The area starts at
