@@ -21,12 +21,12 @@ TfrmColorScheme::TfrmColorScheme(HWND owner)
   ::SendMessageW(form, DM_SETDEFID, IDOK, 0);
   // The label comes right before the box in the window order, so its
   // letter moves the focus to the box; the buttons keep tab order 0 and 1.
-  CreateChild(form, L"STATIC", ToWide(PageCaption("lblSchemeName")), SS_LEFT, -1, 8, 8, 164, 14);
+  CreateChild(form, L"STATIC", ToWide(PageCaption("lblSchemeName")), SS_LEFT, -1, 8, 8, 273, 14);
   ccbSchemeName_ = std::make_unique<TComplementComboBox>(form, 8, 28, 273, 200);
   ccbSchemeName_->SetAutoComplete(atFirst);
   ccbSchemeName_->SetCompleteDelay(0);
   ccbSchemeName_->SetMaxLength(kMaxNameLength);
-  ::SendMessageW(form, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ccbSchemeName_->Handle()), TRUE);
+  SetInitialFocus(ccbSchemeName_->Handle());
 }
 
 TfrmColorScheme::~TfrmColorScheme() { ccbSchemeName_.reset(); }

@@ -62,9 +62,8 @@ int TModalForm::ShowModal() {
   const bool disabled = owner_ && ::IsWindowEnabled(owner_);
   if (disabled) ::EnableWindow(owner_, FALSE);
   ::ShowWindow(wnd, SW_SHOW);
-  const HWND focus = ::GetFocus();
-  if (!focus || (focus != wnd && !::IsChild(wnd, focus)))
-    if (const HWND first = ::GetNextDlgTabItem(wnd, nullptr, FALSE)) ::SendMessageW(wnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+  const HWND first = initialFocus_ && ::IsChild(wnd, initialFocus_) ? initialFocus_ : ::GetNextDlgTabItem(wnd, nullptr, FALSE);
+  if (first) ::SendMessageW(wnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
   bool quit = false;
   WPARAM quitCode = 0;
   MSG msg;

@@ -46,6 +46,9 @@ class TModalForm {
 
   // A message of the dialog; true when handled, with its result in result.
   virtual bool Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // The control that has the focus when the form is shown (else the first
+  // one in the tab order).
+  void SetInitialFocus(HWND control) noexcept { initialFocus_ = control; }
   // Asked when the form is about to close with result (a button, Escape or
   // the close box); false keeps it open.
   virtual bool CanClose(int result) { return true; }
@@ -54,6 +57,7 @@ class TModalForm {
   static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND owner_;
+  HWND initialFocus_ = nullptr;
   UniqueHFONT font_;
   UniqueHWND wnd_;
   int result_ = 0;

@@ -122,6 +122,8 @@ void TfrmProperty::BuildVersionTab(HWND page) {
   logo->SetEffectPen({RGB(0, 64, 160), 3});
   logo->SetEffect(leOutlineFill);
   logo->SetShowAccelChar(false);
+  logo->SetAutoSize(false);  // room for the slant of the last letter
+  logo->SetBounds(40, 40, 320, 72);
   controls_["imgAbout"] = logo->Handle();
   effectLabels_.push_back(std::move(logo));
   Add(page, "lblAboutProduct", L"STATIC", SS_LEFT | SS_NOPREFIX, 40, 130, 420, 16, {});

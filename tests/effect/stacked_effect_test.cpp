@@ -84,6 +84,19 @@ TEST_F(StackedEffect, ThePageListsTheEffectsThatCanBeCreated) {
   EXPECT_EQ(list[0].Presets, (std::vector<std::string>{"Vertical", "Horizontal"}));
 }
 
+// The page's scheme list: the combo box that lists "Green".
+struct TFind {
+  HWND Combo = nullptr;
+};
+BOOL CALLBACK FindSchemeList(HWND w, LPARAM p) {
+  wchar_t cls[32] = {};
+  ::GetClassNameW(w, cls, 32);
+  if (std::wstring(cls) == L"ComboBox" &&
+      ::SendMessageW(w, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Green")) >= 0)
+    reinterpret_cast<TFind*>(p)->Combo = w;
+  return TRUE;
+}
+
 // The centre pixel of a frame of another instance than the host's.
 std::uint32_t CentreOf(IWMPEffects2* effect, long long ms) {
   UniqueHDC dc(::CreateCompatibleDC(nullptr));
@@ -116,18 +129,8 @@ TEST_F(StackedEffect, PropertiesOpensThePageWhoseOkReloadsOneInstanceAndWhichEnd
   bool ownerDisabled = false;
   test::TModalDriver user(test::TModalDriver::Captioned(L"LUMEKOの設定", player), [&](HWND page) {
     ownerDisabled = !::IsWindowEnabled(player);
-    // The scheme list is the combo box that lists "Green".
-    struct TFind {
-      HWND Combo = nullptr;
-    } find;
-    ::EnumChildWindows(page, [](HWND w, LPARAM p) -> BOOL {
-      wchar_t cls[32] = {};
-      ::GetClassNameW(w, cls, 32);
-      if (std::wstring(cls) == L"ComboBox" &&
-          ::SendMessageW(w, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Green")) >= 0)
-        reinterpret_cast<TFind*>(p)->Combo = w;
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&find));
+    TFind find;
+    ::EnumChildWindows(page, FindSchemeList, reinterpret_cast<LPARAM>(&find));
     ASSERT_TRUE(find.Combo);
     ::SendMessageW(find.Combo, CB_SETCURSEL, 0, 0);
     ::SendMessageW(::GetParent(find.Combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(find.Combo), CBN_SELCHANGE),

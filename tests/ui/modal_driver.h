@@ -38,18 +38,28 @@ class TModalDriver {
   // Every text of a window and its children, one after another.
   static std::wstring AllText(HWND w) {
     std::wstring all;
-    auto add = [](HWND c, LPARAM p) -> BOOL {
-      wchar_t text[1024] = {};
-      ::GetWindowTextW(c, text, 1024);
-      *reinterpret_cast<std::wstring*>(p) += text;
-      return TRUE;
-    };
-    add(w, reinterpret_cast<LPARAM>(&all));
-    ::EnumChildWindows(w, add, reinterpret_cast<LPARAM>(&all));
+    AddText(w, reinterpret_cast<LPARAM>(&all));
+    ::EnumChildWindows(w, AddText, reinterpret_cast<LPARAM>(&all));
     return all;
   }
 
  private:
+  struct TSearch {
+    TModalDriver* Self;
+    HWND Found = nullptr;
+  };
+  static BOOL CALLBACK Look(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<TSearch*>(p);
+    if (!s->Self->find_(w)) return TRUE;
+    s->Found = w;
+    return FALSE;
+  }
+  static BOOL CALLBACK AddText(HWND c, LPARAM p) {
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(c, text, 1024);
+    *reinterpret_cast<std::wstring*>(p) += text;
+    return TRUE;
+  }
   static std::map<UINT_PTR, TModalDriver*>& Drivers() {
     static std::map<UINT_PTR, TModalDriver*> drivers;
     return drivers;
@@ -64,16 +74,8 @@ class TModalDriver {
     const auto it = Drivers().find(id);
     if (it == Drivers().end()) return;
     TModalDriver* self = it->second;
-    struct TSearch {
-      TModalDriver* Self;
-      HWND Found = nullptr;
-    } search{self};
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<TSearch*>(p);
-      if (!s->Self->find_(w)) return TRUE;
-      s->Found = w;
-      return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
+    TSearch search{self};
+    ::EnumThreadWindows(::GetCurrentThreadId(), Look, reinterpret_cast<LPARAM>(&search));
     if (!search.Found) return;
     self->Stop();
     self->ran_ = true;

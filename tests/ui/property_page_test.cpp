@@ -142,7 +142,7 @@ TEST_F(PropertyPage, ASchemeSetsFontAndColoursUntilAColourChangesAndIsSavedByIts
   TfrmProperty* p = &Open();
   EXPECT_EQ(p->SchemeName(), "");
   EXPECT_EQ(Selected("cbColorScheme"), -1);
-  const int index = static_cast<int>(::SendMessageW(p->Control("cbColorScheme"), CB_FINDSTRINGEXACT, -1,
+  const int index = static_cast<int>(::SendMessageW(p->Control("cbColorScheme"), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                     reinterpret_cast<LPARAM>(L"Night")));
   ASSERT_GE(index, 0);
   Choose("cbColorScheme", index);
@@ -180,12 +180,13 @@ TEST_F(PropertyPage, SavingASchemeAsksForANameAndOverwritesTheOneOfThatNameInAny
   TfrmProperty& p = Open();
   p.SelectTab(pt_FontColor);
   PickColour("cpbtnBkGndColor", 16);
-  bool stayedOpen = false;
+  bool stayedOpen = false, focused = false;
   std::wstring offered = L"?";
   TModalDriver dialog(TModalDriver::Captioned(L"配色の保存", p.Handle()), [&](HWND d) {
     const HWND combo = ::FindWindowExW(d, nullptr, L"ComboBox", nullptr);
     const HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
     offered = TModalDriver::AllText(combo);
+    focused = ::GetFocus() == edit;
     ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);  // no name yet
     stayedOpen = ::IsWindowVisible(d) != FALSE;
     test::Type(edit, L"night");
@@ -195,6 +196,7 @@ TEST_F(PropertyPage, SavingASchemeAsksForANameAndOverwritesTheOneOfThatNameInAny
   ASSERT_TRUE(dialog.Ran());
   EXPECT_EQ(offered, L"");  // no scheme was chosen
   EXPECT_TRUE(stayedOpen);
+  EXPECT_TRUE(focused) << "the name box has the focus";
   EXPECT_EQ(p.SchemeName(), "night");
   EXPECT_EQ(Selected("cbColorScheme"), 0);
   EXPECT_EQ(::SendMessageW(p.Control("cbColorScheme"), CB_GETCOUNT, 0, 0), 1);
