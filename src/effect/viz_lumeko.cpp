@@ -12,6 +12,7 @@
 #include "effect/tag_defaults.h"
 #include "platform/wide.h"
 #include "settings/settings_store.h"
+#include "ui/property_form.h"
 
 namespace lumeko {
 
@@ -147,8 +148,8 @@ STDMETHODIMP TVizLumeko::MediaInfo(LONG channelCount, LONG sampleRate, BSTR titl
 
 STDMETHODIMP TVizLumeko::GetCapabilities(DWORD* capabilities) noexcept {
   if (!capabilities) return E_POINTER;
-  // No property page to offer: the player's Properties button stays off.
-  *capabilities = 0;
+  // The property page only: no full screen, no variable frequency step.
+  *capabilities = EFFECT_HASPROPERTYPAGE;
   return S_OK;
 }
 
@@ -203,7 +204,15 @@ STDMETHODIMP TVizLumeko::GetCurrentPreset(LONG* preset) noexcept {
 }
 
 // There is no page to show; the stacked effect stays, as nothing was opened.
-STDMETHODIMP TVizLumeko::DisplayPropertyPage(HWND) noexcept { return E_NOTIMPL; }
+STDMETHODIMP TVizLumeko::DisplayPropertyPage(HWND owner) noexcept {
+  return ComCall(IID_IWMPEffects, E_FAIL, [&] {
+    // The page creates the installed effects to list them; this instance
+    // stops its stacked one for the rest of its life.
+    ReleasePile();
+    ShowPropertyPage(owner, ModulePath());
+    return S_OK;
+  });
+}
 
 STDMETHODIMP TVizLumeko::GoFullscreen(BOOL) noexcept { return S_OK; }
 

@@ -112,7 +112,7 @@ TEST_F(EffectDll, SlotsAnswerAsThePlayerExpects) {
   IWMPEffects2* e = host_.Effect();
   DWORD caps = 0;
   EXPECT_EQ(e->GetCapabilities(&caps), S_OK);
-  EXPECT_EQ(caps, 0u);  // no property page yet
+  EXPECT_EQ(caps, EFFECT_HASPROPERTYPAGE);  // the page, no full screen, no variable step
   BSTR title = nullptr;
   EXPECT_EQ(e->GetTitle(&title), S_OK);
   EXPECT_EQ(Bstr(title), L"\u6B4C\u8A5E\u8868\u793A(LUMEKO)");

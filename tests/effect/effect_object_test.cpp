@@ -243,16 +243,6 @@ TEST_F(EffectObject, StackedEffectHearsTheMediaAndPresetsAndGoesForGood) {
   EXPECT_EQ(P::Pile(e).get(), nullptr);
   EXPECT_EQ(pile.Refs, 0u);  // its reference given back
 
-  // With no page to open, asking for it leaves the stacked effect alone.
-  pile.AddRef();
-  P::Pile(e) = TComPtr<IWMPEffects>::Attach(&pile);
-  EXPECT_EQ(e.DisplayPropertyPage(nullptr), E_NOTIMPL);
-  EXPECT_EQ(P::Pile(e).get(), &pile);
-  DWORD caps = 99;
-  EXPECT_EQ(e.GetCapabilities(&caps), S_OK);
-  EXPECT_EQ(caps, 0u);
-  P::Pile(e).reset();
-  EXPECT_EQ(pile.Refs, 0u);
 }
 
 // An object that aggregates the effect, as a COM container may.

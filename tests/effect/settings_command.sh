@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # lumeko settings in the test prefix: a stored value shows in the listing
 # with its registry type, a bad name or value stores nothing, stored colour
-# schemes are listed, and the listing falls back to the defaults once the
-# values are gone.
+# schemes are listed, the listing falls back to the defaults once the values
+# are gone, and the property page opened on its own stores nothing when it is
+# closed without OK and pictures each of its tabs.
 # Usage: settings_command.sh PATH/TO/lumeko.exe
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -55,4 +56,12 @@ echo "$out" | grep -q '"Name":"broken","Readable":false' || fail "a broken schem
 
 cleanup
 "$run" "$exe" settings | tr -d '\r' | grep -q '"KaraokeRowCount":8,' || fail "default not shown"
+
+out=$("$run" "$exe" settings --dialog --close-after 300 | tr -d '\r')
+echo "$out" | grep -q '"saved":false' || fail "the page did not close unsaved: $out"
+if "$run" reg query "$key" /v PropertyShowHint >/dev/null 2>&1; then fail "a closed page stored values"; fi
+shots=$(mktemp -d)
+"$run" "$exe" settings --dialog --screenshot "$shots" >/dev/null
+for n in 0 1 2 3 4 5 6; do [ -s "$shots/tab$n.png" ] || { rm -rf "$shots"; fail "no picture of tab $n"; }; done
+rm -rf "$shots"
 echo "settings_command: ok"

@@ -1,12 +1,14 @@
 // Another visualization stacked under the lyrics, through the real DLL: our
 // stripes effect, created by class identifier as the player's effects are and
-// read back from frame pixels; and the list of installed effects the
-// property page offers.
+// read back from frame pixels; the list of installed effects the property
+// page offers; and the page opened by the player's Properties button.
 #include <gtest/gtest.h>
 
 #include "effect/host_fixture.h"
 #include "effect/pattern_effect/pattern_effect.h"
 #include "settings/installed_effects.h"
+#include "settings/scheme_store.h"
+#include "ui/modal_driver.h"
 
 namespace lumeko {
 namespace {
@@ -80,6 +82,73 @@ TEST_F(StackedEffect, ThePageListsTheEffectsThatCanBeCreated) {
   EXPECT_EQ(ToWide(list[0].Title), test::kPatternTitle);
   EXPECT_EQ(list[0].ClassId, test::kPatternEffectClassId);
   EXPECT_EQ(list[0].Presets, (std::vector<std::string>{"Vertical", "Horizontal"}));
+}
+
+// The page's scheme list: the combo box that lists "Green".
+struct TFind {
+  HWND Combo = nullptr;
+};
+BOOL CALLBACK FindSchemeList(HWND w, LPARAM p) {
+  wchar_t cls[32] = {};
+  ::GetClassNameW(w, cls, 32);
+  if (std::wstring(cls) == L"ComboBox" &&
+      ::SendMessageW(w, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Green")) >= 0)
+    reinterpret_cast<TFind*>(p)->Combo = w;
+  return TRUE;
+}
+
+// The centre pixel of a frame of another instance than the host's.
+std::uint32_t CentreOf(IWMPEffects2* effect, long long ms) {
+  UniqueHDC dc(::CreateCompatibleDC(nullptr));
+  BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32}};
+  void* bits = nullptr;
+  UniqueHBITMAP dib(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  SelectGuard select(dc.get(), dib.get());
+  TimedLevel levels{};
+  levels.state = play_state;
+  levels.timeStamp = ms * 10000;
+  RECT r{0, 0, kW, kH};
+  EXPECT_EQ(effect->Render(&levels, dc.get(), &r), S_OK);
+  ::GdiFlush();
+  return static_cast<std::uint32_t*>(bits)[kH / 2 * kW + kW / 2] & 0xFFFFFF;
+}
+
+TEST_F(StackedEffect, PropertiesOpensThePageWhoseOkReloadsOneInstanceAndWhichEndsTheStacking) {
+  TColorScheme green;
+  green.Color.BackgroundColor = 0x00FF00;
+  ASSERT_TRUE(WriteColorScheme("Green", green));
+  Song("silent");
+  EXPECT_EQ(Count(0, 500).Stripes, kW * kH);
+  // A second instance, made while the stacking is off, shows the red background.
+  Settings.WriteBool("PileEffectEnabled", false);
+  IWMPEffects2* second = nullptr;
+  ASSERT_EQ(Host.CreateAnother(&second), S_OK);
+  EXPECT_EQ(CentreOf(second, 500), 0xFF0000u);
+
+  const HWND player = Host.OpenWindow(kW, kH);
+  bool ownerDisabled = false;
+  test::TModalDriver user(test::TModalDriver::Captioned(L"LUMEKOの設定", player), [&](HWND page) {
+    ownerDisabled = !::IsWindowEnabled(player);
+    TFind find;
+    ::EnumChildWindows(page, FindSchemeList, reinterpret_cast<LPARAM>(&find));
+    ASSERT_TRUE(find.Combo);
+    ::SendMessageW(find.Combo, CB_SETCURSEL, 0, 0);
+    ::SendMessageW(::GetParent(find.Combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(find.Combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(find.Combo));
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(Host.ShowProperties(player), S_OK);
+  EXPECT_TRUE(user.Ran());
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(::IsWindowEnabled(player));
+
+  // The first instance to draw reloads: the scheme's background, and the
+  // stacked effect is gone for good; the other keeps what it had.
+  const TCounts c = Count(0, 600);
+  EXPECT_EQ(c.Stripes, 0);
+  EXPECT_EQ(Host.RenderFrame(kW, kH, play_state, 700 * 10000).Pixel(kW / 2, kH / 2), 0x00FF00u);
+  EXPECT_EQ(CentreOf(second, 700), 0xFF0000u);
+  second->Release();
 }
 
 }  // namespace

@@ -16,10 +16,9 @@
 #include "command.h"
 #include "json.h"
 #include "platform/cp932.h"
-#include "platform/dib_info.h"
 #include "platform/unique_handle.h"
 #include "platform/wide.h"
-#include "png_writer.h"
+#include "screen_capture.h"
 #include "ui/check_box_ex.h"
 #include "ui/color_picker_button.h"
 #include "ui/complement_combo_box.h"
@@ -217,41 +216,6 @@ INT_PTR CALLBACK ShowcaseProc(HWND wnd, UINT msg, WPARAM wp, LPARAM) {
   }
 }
 
-void Pump(int ms) {
-  const DWORD until = ::GetTickCount() + static_cast<DWORD>(ms);
-  MSG msg;
-  do {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(10);
-  } while (static_cast<int>(until - ::GetTickCount()) > 0);
-}
-
-// The screen's pixels under a window (it must be shown and on top).
-bool Capture(HWND wnd, const std::string& path) {
-  RECT r{};
-  ::GetWindowRect(wnd, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return false;
-  WindowDC screen(nullptr);
-  UniqueHDC mem(::CreateCompatibleDC(screen.get()));
-  BITMAPINFO bi = TopDownDibInfo(w, h, 32);
-  void* bits = nullptr;
-  UniqueHBITMAP bmp(::CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!mem || !bmp || !bits) return false;
-  {
-    SelectGuard sel(mem.get(), bmp.get());
-    if (!::BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY)) return false;
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(p, p + static_cast<size_t>(w) * h);
-  for (auto& px : pixels) px &= 0x00FFFFFF;
-  return WritePng(path, pixels, w, h);
-}
-
 int Run(const Args& args) {
   const ParsedArgs p = ParseArgs(args, {}, {"--screenshot", "--close-after"});
   if (!p.positional.empty()) throw UsageError{"takes no file"};
@@ -294,12 +258,12 @@ int Run(const Args& args) {
   j.BeginObject();
   if (!shots.empty()) {
     ::SetForegroundWindow(w);
-    Pump(500);
+    PumpMessages(500);
     j.Key("screenshots").BeginArray();
     auto shoot = [&](HWND target, const char* name) {
       const std::string file = shots + "\\" + name;
-      Pump(300);
-      if (Capture(target, file)) j.String(Cp932ToUtf8(file));
+      PumpMessages(300);
+      if (CaptureWindow(target, file)) j.String(Cp932ToUtf8(file));
     };
     shoot(w, "window.png");
     TColorPickerButton& page = *showcase.pickers[0];

@@ -6,7 +6,8 @@
 // call on every timer tick; mouse messages go to OnWindowMessage first, as
 // the player passes them, so Ctrl+click shows the lyrics path and the right
 // button the colour-scheme menu. Keys: Space plays or pauses, Left and Right
-// seek 5 s, 1 to 4 choose the preset, Escape closes. With --frames N the
+// seek 5 s, 1 to 4 choose the preset, P opens the effect's property page as
+// the player's Properties button does, Escape closes. With --frames N the
 // same loop runs N frames on a clock that steps 1/fps a frame (no waiting)
 // and --png DIR keeps each frame as the window shows it.
 #include <windows.h>
@@ -72,6 +73,7 @@ void OnKey(TPlayer& p, WPARAM key) {
     case VK_LEFT: p.Restart(p.CurrentPosition() - kSeekSeconds); break;
     case VK_RIGHT: p.Restart(p.CurrentPosition() + kSeekSeconds); break;
     case '1': case '2': case '3': case '4': p.Host.SetPreset(static_cast<LONG>(key - '1')); break;
+    case 'P': p.Host.ShowProperties(p.Window); break;
     case VK_ESCAPE: ::DestroyWindow(p.Window); return;
     default: return;
   }

@@ -1,7 +1,7 @@
 // lumeko settings: shows every setting as the effect reads it now and the
 // stored colour schemes, and sets one value the way the property page would
 // (with its registry type, then the property-change event, so running
-// effects reload).
+// effects reload); --dialog opens the property page itself.
 //
 // Names are the registry's value names; values are on the registry's scale
 // (SimilarStrength as stored, BkGndImageBlendAlpha after the Version rule).
@@ -11,6 +11,7 @@
 #include "json.h"
 #include "platform/cp932.h"
 #include "setting_assignment.h"
+#include "settings_dialog.h"
 #include "settings/scheme_store.h"
 #include "settings/settings_store.h"
 
@@ -70,8 +71,13 @@ void WriteSettings(JsonWriter& j) {
 }
 
 int Run(const Args& args) {
-  const ParsedArgs p = ParseArgs(args, {}, {"--set"});
+  const ParsedArgs p = ParseArgs(args, {"--dialog"}, {"--set", "--screenshot", "--close-after"});
   if (!p.positional.empty()) throw UsageError{"unexpected argument: " + p.positional[0]};
+  if (p.Has("--dialog")) {
+    if (p.Has("--set")) throw UsageError{"--dialog takes no --set"};
+    return RunSettingsDialog(p);
+  }
+  if (p.Has("--screenshot") || p.Has("--close-after")) throw UsageError{"--screenshot and --close-after go with --dialog"};
   JsonWriter j;
   const std::vector<std::string> sets = p.GetAll("--set");
   if (sets.empty()) {
@@ -95,7 +101,9 @@ int Run(const Args& args) {
   return 0;
 }
 
-RegisterCommand reg("settings", "settings [--set Name=Value]...  show the effect's settings and colour schemes, or store values",
+RegisterCommand reg("settings",
+                    "settings [--set Name=Value]... | --dialog [--screenshot DIR] [--close-after MS]  show the "
+                    "effect's settings and colour schemes, store values, or open the property page",
                     Run);
 
 }  // namespace

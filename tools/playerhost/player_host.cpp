@@ -135,6 +135,17 @@ HRESULT PlayerHost::UseFrameTimesForFades() {
   return hr;
 }
 
+HRESULT PlayerHost::ShowProperties(HWND owner) {
+  if (!effect_) return E_UNEXPECTED;
+  // The player offers its Properties button only to an effect that says it
+  // has a page.
+  DWORD capabilities = 0;
+  const HRESULT hr = effect_->GetCapabilities(&capabilities);
+  if (FAILED(hr)) return hr;
+  if (!(capabilities & EFFECT_HASPROPERTYPAGE)) return S_FALSE;
+  return effect_->DisplayPropertyPage(owner);
+}
+
 void PlayerHost::EnsureTarget(int width, int height) {
   if (dc_ && width == targetWidth_ && height == targetHeight_) return;
   if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));

@@ -75,6 +75,9 @@ class PlayerHost {
   // Fades step by the frames' time stamps instead of the real time between
   // calls, so rendered frames show them as at the frames' own rate.
   HRESULT UseFrameTimesForFades();
+  // The Properties button: the effect's page, modal on owner, when the
+  // effect's capabilities offer one (S_FALSE when they do not).
+  HRESULT ShowProperties(HWND owner);
 
   // Renders one frame into the host's DIB section (kept between frames of
   // the same size, as a player's DC keeps its pixels). The area starts at
