@@ -134,6 +134,9 @@ class TLyricsControl {
   void SplitRepeatedTags();
   void FinishTimeline();
   void BuildBgSchedule();
+  // What a failed load leaves: no file, no lines, the default tags and
+  // their picture (no tags and no picture when even those cannot be made).
+  void FallBackToDefaults() noexcept;
   std::int32_t OffsetFromTags() const;
 
   std::string fileName_;
