@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <optional>
 
 #include "lyrics/merge_sort.h"
@@ -127,11 +128,13 @@ void TLyricsControl::Clear() {
 }
 
 bool TLyricsControl::LoadFromFile(const std::string& path) {
+  outOfMemory_ = false;
   std::optional<std::string> content;
   try {
     if (FileExists(path)) content = ReadWholeFile(path);
+  } catch (const std::bad_alloc&) {
+    outOfMemory_ = true;
   } catch (...) {
-    content.reset();
   }
   if (!content) {
     FallBackToDefaults();
@@ -141,6 +144,7 @@ bool TLyricsControl::LoadFromFile(const std::string& path) {
 }
 
 bool TLyricsControl::LoadFromText(std::string_view content, const std::string& fileName) {
+  outOfMemory_ = false;
   const std::int32_t offset = offset_;
   try {
     Clear();
@@ -149,14 +153,16 @@ bool TLyricsControl::LoadFromText(std::string_view content, const std::string& f
     fileName_ = fileName;
     BuildBgSchedule();
     return true;
+  } catch (const std::bad_alloc&) {
+    outOfMemory_ = true;
   } catch (...) {
-    // Out of memory mid-load: the whole document or none, never one without
-    // its pictures, or with the offset of tags it no longer has (a failed
-    // load keeps the offset, as a missing file does).
-    offset_ = offset;
-    FallBackToDefaults();
-    return false;
   }
+  // The whole document or none: never one without its pictures, or with the
+  // offset of tags it no longer has (a failed load keeps the offset, as a
+  // missing file does).
+  offset_ = offset;
+  FallBackToDefaults();
+  return false;
 }
 
 void TLyricsControl::FallBackToDefaults() noexcept {
