@@ -1,8 +1,8 @@
 // The class factory of the effect and the module's unload test.
 //
 // One static factory serves every request; each CreateInstance makes a new
-// effect object (multi-instance). An aggregating caller gets the object's
-// own IUnknown and nothing else.
+// effect object (multi-instance), and the first keeps the module loaded for
+// good. An aggregating caller gets the object's own IUnknown and nothing else.
 #include "effect/class_factory.h"
 
 #include <mutex>
@@ -57,6 +57,18 @@ void WarnOnce(const std::string& message) noexcept {
   }
 }
 
+// Once an effect has been made the module stays loaded until the process
+// ends. The C++ runtime linked into it keeps records for each thread that
+// has used it (thread-local storage, exception state, the threading
+// library's own), which only that thread's end frees; unloading the module
+// under the player's living thread would leave them there, four kernel
+// handles and some memory at every unload.
+void StayLoaded() noexcept {
+  HMODULE self = nullptr;
+  ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&StayLoaded), &self);
+}
+
 class TVizLumekoFactory final : public IClassFactory {
  public:
   STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
@@ -77,6 +89,7 @@ class TVizLumekoFactory final : public IClassFactory {
     *out = nullptr;
     // An aggregating object must take the object's own IUnknown.
     if (outer && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
+    StayLoaded();
     TVizLumeko* obj = nullptr;
     TCaughtFailure failure{E_UNEXPECTED, {}};
     std::string warning;

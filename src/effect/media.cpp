@@ -3,8 +3,11 @@
 //
 // SetMedia only records; LoadLyrics runs at the start of the next frame,
 // clears MediaPending even when a step raises (so a bad item is not retried
-// every frame), and then brings the background schedule in line.
+// every frame, unless memory ran out), and then brings the background
+// schedule in line.
 // FindLyricsFile is where the lyrics search answers, over the system's folders.
+#include <new>
+
 #include "effect/search_options.h"
 #include "effect/viz_lumeko.h"
 #include "platform/cp932.h"
@@ -27,11 +30,24 @@ void TVizLumeko::SetMedia(const std::wstring* title, const std::wstring* url) {
 }
 
 void TVizLumeko::LoadLyrics() {
+  // A bad item is not tried again every frame; one that memory ran out for
+  // is, rather than being shown as a song without lyrics.
   struct ClearPending {
     bool& pending;
-    ~ClearPending() { pending = false; }
+    bool keep = false;
+    ~ClearPending() {
+      if (!keep) pending = false;
+    }
   } clear{MediaPending};
+  try {
+    LoadPendingLyrics();
+  } catch (const std::bad_alloc&) {
+    clear.keep = true;
+    throw;
+  }
+}
 
+void TVizLumeko::LoadPendingLyrics() {
   const std::string& bgFile = Setup.BkGnd.BkGndImageFilename;
   if (TagDefaults) {
     // The setting fills in only where the file names no picture line at all.
@@ -44,6 +60,7 @@ void TVizLumeko::LoadLyrics() {
 
   const std::string path = FindLyricsFile(MediaTitle, MediaUrl);
   Lyrics->LoadFromFile(path);
+  if (Lyrics->OutOfMemory()) throw std::bad_alloc();
 
   LyricsBaseName = BaseNameOf(Lyrics->FileName());
 
@@ -55,7 +72,8 @@ void TVizLumeko::LoadLyrics() {
 }
 
 std::string TVizLumeko::FindLyricsFile(const std::string& title, const std::string& url) {
-  // Never throws: a title that is no valid pattern simply finds nothing.
+  // A title that is no valid pattern simply finds nothing; memory running
+  // out raises.
   return FindLyricsFor(SearchOptionsFrom(Setup.File), title, url, SystemFolders()).File;
 }
 

@@ -136,6 +136,7 @@ class TVizLumeko final : public IWMPEffects2,
   // ---- Media (media.cpp) ----
   void SetMedia(const std::wstring* title, const std::wstring* url);
   void LoadLyrics();
+  void LoadPendingLyrics();
   std::string FindLyricsFile(const std::string& title, const std::string& url);
 
   // ---- Stacked effect (pile_effect.cpp) ----

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <optional>
 
 #include "lyrics/merge_sort.h"
@@ -127,52 +128,57 @@ void TLyricsControl::Clear() {
 }
 
 bool TLyricsControl::LoadFromFile(const std::string& path) {
+  outOfMemory_ = false;
   std::optional<std::string> content;
   try {
     if (FileExists(path)) content = ReadWholeFile(path);
+  } catch (const std::bad_alloc&) {
+    outOfMemory_ = true;
   } catch (...) {
-    content.reset();
   }
   if (!content) {
-    try {
-      Clear();
-      BuildBgSchedule();
-    } catch (...) {
-      bgFiles_.clear();
-    }
+    FallBackToDefaults();
     return false;
   }
   return LoadFromText(*content, path);
 }
 
 bool TLyricsControl::LoadFromText(std::string_view content, const std::string& fileName) {
-  bool loaded = false;
+  outOfMemory_ = false;
+  const std::int32_t offset = offset_;
   try {
     Clear();
     Parse(content);
     offset_ = OffsetFromTags();
     fileName_ = fileName;
-    loaded = true;
+    BuildBgSchedule();
+    return true;
+  } catch (const std::bad_alloc&) {
+    outOfMemory_ = true;
   } catch (...) {
-    // Out of memory mid-parse: fall back to the empty document.
-    fileName_.clear();
-    hasWordTags_ = false;
-    timeline_.clear();
-    timelineStarts_.clear();
-    lines_.clear();
-    records_.clear();
-    try {
-      tags_ = defaultTags_;
-    } catch (...) {
-      tags_.Clear();
-    }
   }
+  // The whole document or none: never one without its pictures, or with the
+  // offset of tags it no longer has (a failed load keeps the offset, as a
+  // missing file does).
+  offset_ = offset;
+  FallBackToDefaults();
+  return false;
+}
+
+void TLyricsControl::FallBackToDefaults() noexcept {
+  fileName_.clear();
+  hasWordTags_ = false;
+  timeline_.clear();
+  timelineStarts_.clear();
+  lines_.clear();
+  records_.clear();
   try {
+    tags_ = defaultTags_;
     BuildBgSchedule();
   } catch (...) {
+    tags_.Clear();
     bgFiles_.clear();
   }
-  return loaded;
 }
 
 void TLyricsControl::ReadLines(std::string_view content, std::vector<std::string_view>& out) const {

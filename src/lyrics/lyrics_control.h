@@ -102,6 +102,9 @@ class TLyricsControl {
   const TTagList& DefaultTags() const { return defaultTags_; }
 
   const std::string& FileName() const { return fileName_; }
+  // The last load failed for want of memory (not for a missing or bad
+  // file): trying again later may load it.
+  bool OutOfMemory() const { return outOfMemory_; }
   bool HasWordTags() const { return hasWordTags_; }
   std::int32_t Offset() const { return offset_; }
   std::int32_t DefaultOffset() const { return defaultOffset_; }
@@ -134,9 +137,13 @@ class TLyricsControl {
   void SplitRepeatedTags();
   void FinishTimeline();
   void BuildBgSchedule();
+  // What a failed load leaves: no file, no lines, the default tags and
+  // their picture (no tags and no picture when even those cannot be made).
+  void FallBackToDefaults() noexcept;
   std::int32_t OffsetFromTags() const;
 
   std::string fileName_;
+  bool outOfMemory_ = false;
   std::vector<Line> lines_;
   std::vector<TLyricsLineInfo*> timeline_;
   // Start times of timeline_ side by side, so the per-frame search touches one

@@ -8,6 +8,7 @@
 #else
 #include <iconv.h>
 #include <cerrno>
+#include <memory>
 #include <mutex>
 #endif
 
@@ -49,6 +50,8 @@ std::string Iconv(const char* to, const char* from, std::string_view text, std::
   if (text.empty()) return out;
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+  // Closed however this ends: the appends below may run out of memory.
+  const std::unique_ptr<void, int (*)(iconv_t)> close(cd, iconv_close);
   out.reserve(text.size() * 2);
   char* in = const_cast<char*>(text.data());
   size_t inLeft = text.size();
@@ -68,7 +71,6 @@ std::string Iconv(const char* to, const char* from, std::string_view text, std::
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(cd);
   return out;
 }
 

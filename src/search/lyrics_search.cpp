@@ -134,7 +134,7 @@ std::string TLyricsSearch::SearchByTitle(const std::string& lyricsPathList, cons
 }
 
 TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& o, const std::string& title,
-                                  const std::string& mediaPath, TFolderSource& folders) noexcept {
+                                  const std::string& mediaPath, TFolderSource& folders) {
   TLyricsSearchResult result;
   try {
     TLyricsSearch search(folders);
@@ -147,9 +147,11 @@ TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& o, const std::stri
     result.File = search.FoundFile;
     result.MatchKind = search.MatchKind;
     result.BestScore = search.BestScore;
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (...) {
-    // Out of memory or a fault in the pattern engine: no lyrics this time,
-    // rather than an error that would reach the player.
+    // A fault in the pattern engine: no lyrics this time, rather than an
+    // error that would reach the player.
     result = TLyricsSearchResult();
   }
   return result;

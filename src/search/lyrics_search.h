@@ -112,10 +112,12 @@ struct TLyricsSearchResult {
 };
 
 // The whole lookup for one media item: by the media path (when not empty),
-// then by the title unless the options forbid it, in folders. Never throws:
-// anything that goes wrong (even memory running out) finds nothing.
+// then by the title unless the options forbid it, in folders. Anything that
+// goes wrong finds nothing, but memory running out passes on as
+// std::bad_alloc, so the caller can try again instead of taking the song
+// for one without lyrics.
 TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& options, const std::string& title,
-                                  const std::string& mediaPath, TFolderSource& folders) noexcept;
+                                  const std::string& mediaPath, TFolderSource& folders);
 
 // Equal, ASCII letters compared without regard to case (CP932 names).
 bool SameTextIgnoreCase(const std::string& a, const std::string& b);

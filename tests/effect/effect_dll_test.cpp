@@ -11,9 +11,16 @@
 #include "settings/settings_store.h"
 #include "platform/wide.h"
 #include "player_host.h"
+#include "process_counts.h"
 #include "test_support/scratch.h"
 
 namespace lumeko {
+namespace host {
+void PrintTo(const TProcessCounts& c, std::ostream* os) {
+  *os << "gdi " << c.Gdi << ", user " << c.User << ", handles " << c.Handles << ", private bytes " << c.PrivateBytes;
+}
+}  // namespace host
+
 namespace {
 
 std::string CharUpperString(std::string s) {
@@ -105,6 +112,22 @@ TEST_F(EffectDll, ModuleHandsOutItsFactoryAndCountsObjects) {
   factory->LockServer(FALSE);
   factory->Release();
   EXPECT_EQ(host_.CallCanUnloadNow(), S_OK);
+}
+
+// The module's runtime keeps a record for each thread that used it (an
+// exception is enough); unloading under the player's living thread would
+// strand those records' handles at every load of the visualization.
+TEST_F(EffectDll, UnloadingAfterUseLeavesNothingInThePlayer) {
+  const auto use = [&] {
+    Load();
+    EXPECT_EQ(host_.MediaInfo(L"((no[pattern"), S_OK);  // the search raises inside and finds nothing
+    EXPECT_EQ(host_.RenderFrame(32, 24, play_state, 0).Result, S_OK);
+    host_.Unload(true);
+  };
+  use();  // what the first use makes for good: the module, the system's caches
+  const host::TProcessCounts before = host::ReadProcessCounts();
+  for (int i = 0; i < 4; ++i) use();
+  EXPECT_EQ(host::ReadProcessCounts(), before);
 }
 
 TEST_F(EffectDll, SlotsAnswerAsThePlayerExpects) {

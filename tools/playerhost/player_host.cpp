@@ -82,6 +82,11 @@ HRESULT PlayerHost::CreateAnother(IWMPEffects2** out) {
   return hr;
 }
 
+HRESULT PlayerHost::Recreate() {
+  Unload(false);
+  return module_ ? CreateAnother(&effect_) : E_UNEXPECTED;
+}
+
 HRESULT PlayerHost::Unload(bool unloadDll) {
   if (effect_) {
     effect_->Release();

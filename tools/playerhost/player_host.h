@@ -54,6 +54,9 @@ class PlayerHost {
   HRESULT CreateRegistered();
   // Makes one more effect from the loaded DLL's factory (a second instance).
   HRESULT CreateAnother(IWMPEffects2** out);
+  // Releases the effect and makes a new one from the loaded DLL, as the
+  // player does when the visualization is chosen again.
+  HRESULT Recreate();
   // Releases the effect; with unloadDll, also the DLL when it allows it.
   // Answers DllCanUnloadNow's result (S_OK when unloaded).
   HRESULT Unload(bool unloadDll = true);
