@@ -145,14 +145,17 @@ TCanvas* TVizLumeko::Canvas() {
 }
 
 // The painter of CurrentPreset draws the lyrics into the frame; a failure
-// is repainted on a later frame.
+// is repainted on a later frame. So is a frame laid out with a measurement
+// GDI could not make: its sizes are not to stay.
 HRESULT TVizLumeko::PaintLyrics(const TimedLevel& levels, bool changed, const RECT& area) {
   TCanvas* c = Canvas();
   if (!c) return E_FAIL;
   TPaintTarget target{*c, FrameBitmap.Width(), FrameBitmap.Height(), Setup, *Lyrics, BkGnd, DrawData, &Karaoke,
                       FadeClock.get()};
   const TFrameState frame{levels.state, levels.timeStamp, changed, PileDrawn, area};
-  return Painters[CurrentPreset](target, frame);
+  c->ClearFailed();
+  const HRESULT hr = Painters[CurrentPreset](target, frame);
+  return SUCCEEDED(hr) && c->Failed() ? E_FAIL : hr;
 }
 
 STDMETHODIMP TVizLumeko::UseFrameTimeStamps(BOOL on) noexcept {

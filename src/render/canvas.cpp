@@ -89,7 +89,10 @@ void TCanvas::RealizeFont() {
   const std::wstring face = fontName_ == kDefaultFontName ? DefaultFontFace() : ToWide(fontName_);
   wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   UniqueHFONT font(::CreateFontIndirectW(&lf));
-  if (!font) return;  // keep the previous font; the next change tries again
+  if (!font) {
+    NoteFailed();  // the previous font stays; the next change tries again
+    return;
+  }
   HGDIOBJ old = ::SelectObject(dc_, font.get());
   if (!originalFont_) originalFont_ = old;
   // Only the new font is in the DC now: the others may go.
@@ -103,7 +106,10 @@ void TCanvas::RealizeFont() {
 TTextSize TCanvas::TextExtentW(std::wstring_view text) {
   RealizeFont();
   SIZE s{};
-  if (!::GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &s)) return {};
+  if (!::GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &s)) {
+    NoteFailed();
+    return {};
+  }
   return {static_cast<int>(s.cx), static_cast<int>(s.cy)};
 }
 

@@ -25,6 +25,18 @@ class TTextMeasurer {
   virtual int FontHeight() const = 0;
   // Width and height in pixels of CP932 text in the current font.
   virtual TTextSize TextExtent(std::string_view cp932) = 0;
+
+  // A measurement since ClearFailed() could not be made as asked (the font
+  // could not be made, the text not measured): what was fitted then is not
+  // to be kept, and the frame is to be laid out again.
+  bool Failed() const { return failed_; }
+  void ClearFailed() { failed_ = false; }
+
+ protected:
+  void NoteFailed() { failed_ = true; }
+
+ private:
+  bool failed_ = false;
 };
 
 }  // namespace lumeko

@@ -18,6 +18,7 @@ struct TVizLumekoProbe {
   static bool MediaPending(TVizLumeko& e) { return e.MediaPending; }
   static bool Throttled(TVizLumeko& e) { return static_cast<bool>(e.ThrottleEvent); }
   static TComPtr<IWMPEffects>& Pile(TVizLumeko& e) { return e.Pile; }
+  static std::unique_ptr<TCanvas>& Canvas(TVizLumeko& e) { return e.FrameCanvas; }
   static TPainter& Painter(TVizLumeko& e, int preset) { return e.Painters[preset]; }
 };
 

@@ -326,7 +326,9 @@ TEST(LyricsSample, TheBundledSongIsWordTimedAndInOrder) {
       EXPECT_GT(e->TimeTags.size(), 2u);
     }
     EXPECT_EQ(e->TimeTags.back().Position, e->TextLength);  // every line closes at its end
-    if (k > 0) EXPECT_LT(doc.GetTimelineInfo(k - 1)->EndTime, e->StartTime);
+    if (k > 0) {
+      EXPECT_LT(doc.GetTimelineInfo(k - 1)->EndTime, e->StartTime);
+    }
   }
   EXPECT_GT(doc.GetTimelineInfo(5)->StartTime - doc.GetTimelineInfo(3)->EndTime, 6000) << "a pause after it";
   EXPECT_GT(doc.GetTimelineInfo(26)->EndTime, 120000);
