@@ -322,8 +322,9 @@ TEST(BigPictures, ShowThroughAPreparedBitmapNoLargerThanTheFrame) {
   const TBkGndRect at = PlaceBackground(3, 64, 48, 10000, 8900);
   for (int y = 0; y < 48; ++y)
     for (int x = 0; x < 64; ++x)
-      if ((x - at.x) % 16 != 0 && (x - at.x) % 16 != 15 && (y - at.y) % 16 != 0 && (y - at.y) % 16 != 15)
+      if ((x - at.x) % 16 != 0 && (x - at.x) % 16 != 15 && (y - at.y) % 16 != 0 && (y - at.y) % 16 != 15) {
         ASSERT_TRUE(Near(frame.Pixel(x, y), BlockColour(x - at.x, y - at.y), 3)) << x << "," << y;
+      }
   // The tint goes on as before: each channel toward BackgroundColor.
   const std::uint32_t plain = frame.Pixel(30, 20);
   centre = {3, 128, bf_BkGndImageBlend};
