@@ -219,19 +219,9 @@ INT_PTR CALLBACK ShowcaseProc(HWND wnd, UINT msg, WPARAM wp, LPARAM) {
 int Run(const Args& args) {
   const ParsedArgs p = ParseArgs(args, {}, {"--screenshot", "--close-after"});
   if (!p.positional.empty()) throw UsageError{"takes no file"};
-  long long closeAfter = 0;
-  if (const std::string* ms = p.Get("--close-after")) {
-    closeAfter = ParseInteger(*ms, "--close-after");
-    if (closeAfter < 1 || closeAfter > 86400000) throw UsageError{"--close-after must be 1 to 86400000 ms"};
-  }
-  std::string shots;
-  if (const std::string* dir = p.Get("--screenshot")) {
-    shots = PathArg(*dir);
-    ::CreateDirectoryW(ToWide(shots).c_str(), nullptr);
-    const DWORD attr = ::GetFileAttributesW(ToWide(shots).c_str());
-    if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY))
-      throw UsageError{"cannot make the folder " + *dir};
-  }
+  const TShowOptions show = ParseShowOptions(p);
+  const long long closeAfter = show.CloseAfter;
+  const std::string& shots = show.Shots;
 
   struct {
     DLGTEMPLATE dialog;

@@ -6,6 +6,7 @@
 
 #include "platform/dib_info.h"
 #include "platform/unique_handle.h"
+#include "platform/wide.h"
 #include "png_writer.h"
 
 namespace lumeko::tool {
@@ -42,6 +43,22 @@ bool CaptureWindow(HWND wnd, const std::string& path) {
   std::vector<std::uint32_t> pixels(p, p + static_cast<size_t>(w) * h);
   for (auto& px : pixels) px &= 0x00FFFFFF;
   return WritePng(path, pixels, w, h);
+}
+
+TShowOptions ParseShowOptions(const ParsedArgs& p) {
+  TShowOptions o;
+  if (const std::string* ms = p.Get("--close-after")) {
+    o.CloseAfter = ParseInteger(*ms, "--close-after");
+    if (o.CloseAfter < 1 || o.CloseAfter > 86400000) throw UsageError{"--close-after must be 1 to 86400000 ms"};
+  }
+  if (const std::string* dir = p.Get("--screenshot")) {
+    o.Shots = PathArg(*dir);
+    ::CreateDirectoryW(ToWide(o.Shots).c_str(), nullptr);
+    const DWORD attr = ::GetFileAttributesW(ToWide(o.Shots).c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY))
+      throw UsageError{"cannot make the folder " + *dir};
+  }
+  return o;
 }
 
 }  // namespace lumeko::tool

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "command.h"
+
 namespace lumeko::tool {
 
 // Runs the thread's messages for ms milliseconds.
@@ -14,5 +16,13 @@ void PumpMessages(int ms);
 // The screen's pixels under a window (it must be shown and on top) as a PNG
 // at a CP932 path; false when nothing could be captured or written.
 bool CaptureWindow(HWND wnd, const std::string& path);
+
+// --close-after MS and --screenshot DIR of the commands that show windows;
+// the folder is made if it is not there.
+struct TShowOptions {
+  long long CloseAfter = 0;  // ms; 0: stays until closed
+  std::string Shots;         // CP932 folder; empty: no screenshots
+};
+TShowOptions ParseShowOptions(const ParsedArgs& p);
 
 }  // namespace lumeko::tool

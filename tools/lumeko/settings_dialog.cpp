@@ -74,19 +74,9 @@ void Screenshots(TfrmProperty& form, const std::string& dir, JsonWriter& j) {
 }  // namespace
 
 int RunSettingsDialog(const ParsedArgs& p) {
-  long long closeAfter = 0;
-  if (const std::string* ms = p.Get("--close-after")) {
-    closeAfter = ParseInteger(*ms, "--close-after");
-    if (closeAfter < 1 || closeAfter > 86400000) throw UsageError{"--close-after must be 1 to 86400000 ms"};
-  }
-  std::string shots;
-  if (const std::string* dir = p.Get("--screenshot")) {
-    shots = PathArg(*dir);
-    ::CreateDirectoryW(ToWide(shots).c_str(), nullptr);
-    const DWORD attr = ::GetFileAttributesW(ToWide(shots).c_str());
-    if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY))
-      throw UsageError{"cannot make the folder " + *dir};
-  }
+  const TShowOptions show = ParseShowOptions(p);
+  const long long closeAfter = show.CloseAfter;
+  const std::string& shots = show.Shots;
   TComScope com;
   TfrmProperty form(nullptr, host::PlayerHost::DefaultEffectPath());
   JsonWriter j;
