@@ -153,7 +153,7 @@ TEST(Cache, AssignmentFindsCompilesAndEvicts) {
   EXPECT_EQ(m.CurrentIndex(), 0u);
   EXPECT_EQ(m.CompileCount(), base + 1);
 
-  for (int i = 0; i < 29; ++i) m.SetRegExp("p" + std::to_string(i));
+  for (int i = 0; i < 29; ++i) m.SetRegExp(std::string("p").append(std::to_string(i)));
   EXPECT_EQ(m.CacheSize(), TRegularExpression::kCacheCapacity);
   EXPECT_EQ(m.CachePattern(0), "");
   EXPECT_EQ(m.CachePattern(1), "p28");
