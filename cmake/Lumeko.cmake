@@ -106,3 +106,11 @@ function(lumeko_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${LUMEKO_ROOT})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# Tests whose effect objects draw frames or whose page signals a reload. The
+# reload event is one named object for every process under the Wine server,
+# and the first object to poll takes it: run side by side, one test's object
+# would take another's reload. They take turns.
+function(lumeko_uses_reload_event)
+  set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK lumeko_reload_event)
+endfunction()
