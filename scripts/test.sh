@@ -37,8 +37,15 @@ cmake --build build/fuzz -j "$jobs"
 # One wineserver for the whole run; it goes when the run ends.
 export LUMEKO_WINEPREFIX=$root/build/wineprefix
 cleanup() {
-  WINEPREFIX=$LUMEKO_WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-  if [ "$run32" = 1 ]; then WINEPREFIX=$root/build/wineprefix32 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; fi
+  # Killed and gone: a server still on its way out when the next test starts
+  # is taken for a live one, and that test's program then starts the
+  # system's services holding its output, which the test runner waits on.
+  local prefix
+  for prefix in "$LUMEKO_WINEPREFIX" "$root/build/wineprefix32"; do
+    [ -d "$prefix" ] || continue
+    WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix timeout 60 /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+  done
 }
 trap cleanup EXIT
 
