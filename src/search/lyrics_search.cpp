@@ -155,6 +155,11 @@ TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& o, const std::stri
     if (explain) {
       *explain = TSearchExplanation();
       explain->Threshold = search.Threshold;
+      explain->Similar = o.SimilarSearch;
+      explain->Fuzzy = o.FuzzySearch;
+      explain->SubFolders = o.FindSubFolder;
+      explain->TitleSearch = !o.NotPerformTitleSearch;
+      explain->SameFolderSearch = !o.NotPerformSameFolderSearch;
       search.SetExplanation(explain);
     }
     if (!mediaPath.empty())

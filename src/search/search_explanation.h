@@ -70,6 +70,8 @@ struct TExplainedSearch {
 
 struct TSearchExplanation {
   int Threshold = 0;
+  // The switches the lookup ran with.
+  bool Similar = false, Fuzzy = false, SubFolders = false, TitleSearch = false, SameFolderSearch = false;
   std::vector<TExplainedSearch> Searches;
   // The answer, as the lookup gives it.
   std::string Winner;  // empty: none
