@@ -32,7 +32,12 @@ void TSearchExplanation::BeginTry(TSearchWay way, const std::string& folder, int
 
 void TSearchExplanation::Add(TExplainedCandidate candidate) {
   if (Searches.empty() || Searches.back().Tries.empty()) return;
-  Searches.back().Tries.back().Candidates.push_back(std::move(candidate));
+  TExplainedTry& t = Searches.back().Tries.back();
+  // The similar way keeps the best so far: a new one displaces the last.
+  if (candidate.Outcome == TCandidateOutcome::Accepted)
+    for (TExplainedCandidate& c : t.Candidates)
+      if (c.Outcome == TCandidateOutcome::Accepted) c.Outcome = TCandidateOutcome::Bettered;
+  t.Candidates.push_back(std::move(candidate));
 }
 
 namespace {
@@ -92,6 +97,7 @@ const char* SearchWayName(TSearchWay way) {
 const char* OutcomeName(TCandidateOutcome outcome) {
   switch (outcome) {
     case TCandidateOutcome::Accepted: return "accepted";
+    case TCandidateOutcome::Bettered: return "bettered";
     case TCandidateOutcome::Missing: return "missing";
     case TCandidateOutcome::NoMatch: return "no_match";
     case TCandidateOutcome::BelowThreshold: return "below_threshold";

@@ -21,7 +21,8 @@ enum class TSearchWay { Exact, Similar, Fuzzy };
 
 // What became of one candidate.
 enum class TCandidateOutcome {
-  Accepted,       // taken (in the similar way, possibly bettered later)
+  Accepted,       // taken
+  Bettered,       // similar way: taken, then a later candidate scored more
   Missing,        // exact way: no file of that name
   NoMatch,        // no comparison of the way held for it
   BelowThreshold, // its score is under the threshold

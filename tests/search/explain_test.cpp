@@ -101,6 +101,11 @@ TEST(SearchExplanation, SimilarNamesShowEveryScoreAgainstTheThreshold) {
   EXPECT_EQ(e.Rule, TWinningRule::SimilarFirstOfEqualScores);
   ASSERT_NE(c = CandidateOf(e, tie), nullptr);
   EXPECT_EQ(c->Outcome, TCandidateOutcome::NotAboveBest);
+  // A better one met later displaces the one taken first.
+  const std::string full = t.Add("L\\Hello-World.TXT");  // 100
+  e = Explain({.LyricsPath = t.Folder("L")}, "Hello World", "");
+  EXPECT_EQ(std::make_pair(e.Winner, e.Rule), std::make_pair(full, TWinningRule::SimilarBestScore));
+  EXPECT_EQ(CandidateOf(e, best)->Outcome, TCandidateOutcome::Bettered);
 }
 
 TEST(SearchExplanation, FuzzyTakesTheFirstThatPassesAndStops) {
