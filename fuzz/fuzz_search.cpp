@@ -1,10 +1,11 @@
 // Runs the whole lyrics lookup (exact, similar and fuzzy ways, by name and
 // by title) over an in-memory folder of arbitrary file names.
-// Input: a flags byte (1 similar, 2 fuzzy, 4 subfolders, 8 no title search),
+// Input: a flags byte (1 similar, 2 fuzzy, 4 subfolders, 8 no title search,
+// 16 explained),
 // a strength byte, then lines: the title, the media file's name, and one
 // lyrics folder entry a line. Sizes are capped like a real folder's.
 // Checks that any answer is a file of the tree, found in a way that exists,
-// with a score that is a percentage.
+// with a score that is a percentage; explained, the same answer with a rule.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "search/lyrics_search.h"
+#include "search/search_explanation.h"
 #include "test_support/memory_folders.h"
 
 namespace {
@@ -53,7 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   o.FuzzySearch = flags & 2;
   o.FindSubFolder = flags & 4;
   o.NotPerformTitleSearch = flags & 8;
-  const lumeko::TLyricsSearchResult r = lumeko::FindLyricsFor(o, title, media, folders);
+  lumeko::TSearchExplanation e;
+  const lumeko::TLyricsSearchResult r = lumeko::FindLyricsFor(o, title, media, folders, flags & 16 ? &e : nullptr);
+  if (flags & 16) {
+    Require(e.Winner == r.File && (e.Rule == lumeko::TWinningRule::Nothing) == r.File.empty());
+    Require(lumeko::FindLyricsFor(o, title, media, folders).File == r.File);
+  }
   if (!r.File.empty()) {
     Require(folders.IsFile(r.File));
     Require(r.MatchKind >= lumeko::lmk_Exact && r.MatchKind <= lumeko::lmk_ContainedIn);

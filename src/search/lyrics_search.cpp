@@ -13,6 +13,7 @@
 #include "platform/path_parts.h"
 #include "search/folder_listing.h"
 #include "search/name_comparer.h"
+#include "search/search_explanation.h"
 
 namespace lumeko {
 
@@ -73,21 +74,26 @@ std::vector<std::string> TLyricsSearch::Folders(const std::string& lyricsPathLis
   return folders;
 }
 
-bool TLyricsSearch::SearchTree(const std::string& folder, bool recurse, int depth,
+bool TLyricsSearch::SearchTree(TSearchWay way, const std::string& folder, bool recurse, int depth,
                                const std::function<bool(const std::string&)>& inFolder) {
+  if (Explain) Explain->BeginTry(way, folder, depth);
   if (inFolder(folder)) return true;
   if (!recurse || depth >= kMaxSubFolderDepth) return false;
   const std::vector<std::string> subs = Listings->SubFolders(folder);
   for (const std::string& sub : subs)
-    if (SearchTree(folder + sub + '\\', recurse, depth + 1, inFolder)) return true;
+    if (SearchTree(way, folder + sub + '\\', recurse, depth + 1, inFolder)) return true;
   return false;
 }
 
 bool TLyricsSearch::FindExact(const std::string& folder, const std::string& baseName, bool recurse) {
-  return SearchTree(folder, recurse, 0, [&](const std::string& f) {
+  return SearchTree(TSearchWay::Exact, folder, recurse, 0, [&](const std::string& f) {
     for (int i = 0; i < kLyricsExtensionCount; ++i) {
       const std::string name = baseName + kLyricsExtensions[i];
-      if (Listings->FileExists(f, name)) {
+      const bool exists = Listings->FileExists(f, name);
+      if (Explain)
+        Explain->Add({f + name, i, exists ? lmk_Exact : lmk_Nothing, -1,
+                      exists ? TCandidateOutcome::Accepted : TCandidateOutcome::Missing});
+      if (exists) {
         Found(f + name, i, lmk_Exact);
         return true;
       }
@@ -104,17 +110,21 @@ std::string TLyricsSearch::SearchByFileName(const std::string& lyricsPathList, c
   // A media path without a folder part has no folder of its own to search.
   if (!skipSameFolder && nameStart > 0) folders.insert(folders.begin(), WithTrailingBackslash(mediaPath.substr(0, nameStart)));
   const std::string name = BaseNameOf(mediaPath);
+  if (Explain) Explain->BeginSearch(TSearchBy::FileName, name, folders, !skipSameFolder && nameStart > 0);
 
   // An empty name would make every short file look similar.
   if (name.empty()) return FoundFile;
-  for (const std::string& folder : folders)
-    if (FindExact(folder, name, subFolders)) return FoundFile;
+  for (size_t i = 0; i < folders.size(); ++i) {
+    if (Explain) Explain->AtRoot(i);
+    if (FindExact(folders[i], name, subFolders)) return FoundFile;
+  }
   if (!similar && !fuzzy) return FoundFile;
 
   const TWanted wanted = Prepare(name);
-  for (const std::string& folder : folders) {
-    if (similar && SimilarSearch(folder, wanted, false, subFolders)) break;
-    if (fuzzy && FuzzySearch(folder, wanted, subFolders)) break;
+  for (size_t i = 0; i < folders.size(); ++i) {
+    if (Explain) Explain->AtRoot(i);
+    if (similar && SimilarSearch(folders[i], wanted, false, subFolders)) break;
+    if (fuzzy && FuzzySearch(folders[i], wanted, subFolders)) break;
   }
   return FoundFile;
 }
@@ -122,23 +132,36 @@ std::string TLyricsSearch::SearchByFileName(const std::string& lyricsPathList, c
 std::string TLyricsSearch::SearchByTitle(const std::string& lyricsPathList, const std::string& title, bool fuzzy,
                                          bool similar, bool subFolders) {
   Begin();
-  if (title.empty()) return FoundFile;  // an untitled item has nothing to look for
   const std::vector<std::string> folders = Folders(lyricsPathList);
+  if (Explain) Explain->BeginSearch(TSearchBy::Title, title, folders, false);
+  if (title.empty()) return FoundFile;  // an untitled item has nothing to look for
   const TWanted wanted = Prepare(title);
-  for (const std::string& folder : folders) {
-    if (FindExact(folder, title, subFolders)) break;
-    if (similar && SimilarSearch(folder, wanted, true, subFolders)) break;
-    if (fuzzy && FuzzySearch(folder, wanted, subFolders)) break;
+  for (size_t i = 0; i < folders.size(); ++i) {
+    if (Explain) Explain->AtRoot(i);
+    if (FindExact(folders[i], title, subFolders)) break;
+    if (similar && SimilarSearch(folders[i], wanted, true, subFolders)) break;
+    if (fuzzy && FuzzySearch(folders[i], wanted, subFolders)) break;
   }
   return FoundFile;
 }
 
 TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& o, const std::string& title,
-                                  const std::string& mediaPath, TFolderSource& folders) {
+                                  const std::string& mediaPath, TFolderSource& folders, TSearchExplanation* explain) {
   TLyricsSearchResult result;
+  bool stopped = false;
   try {
     TLyricsSearch search(folders);
     search.SetSimilarStrength(o.SimilarStrength);
+    if (explain) {
+      *explain = TSearchExplanation();
+      explain->Threshold = search.Threshold;
+      explain->Similar = o.SimilarSearch;
+      explain->Fuzzy = o.FuzzySearch;
+      explain->SubFolders = o.FindSubFolder;
+      explain->TitleSearch = !o.NotPerformTitleSearch;
+      explain->SameFolderSearch = !o.NotPerformSameFolderSearch;
+      search.SetExplanation(explain);
+    }
     if (!mediaPath.empty())
       search.SearchByFileName(o.LyricsPath, mediaPath, o.FuzzySearch, o.SimilarSearch, o.FindSubFolder,
                               o.NotPerformSameFolderSearch);
@@ -153,7 +176,9 @@ TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& o, const std::stri
     // A fault in the pattern engine: no lyrics this time, rather than an
     // error that would reach the player.
     result = TLyricsSearchResult();
+    stopped = true;
   }
+  if (explain) explain->Decide(result, stopped);
   return result;
 }
 

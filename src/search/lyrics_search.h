@@ -20,6 +20,8 @@ namespace lumeko {
 class TFolderCache;
 class TFolderSource;
 class TNameComparer;
+struct TSearchExplanation;
+enum class TSearchWay;
 
 // Extensions of lyrics files, tried in this order everywhere.
 inline constexpr const char* kLyricsExtensions[] = {".KRA", ".LRC", ".TXT"};
@@ -45,6 +47,9 @@ class TLyricsSearch {
 
   // value is the SimilarStrength setting × 10 (0..100).
   void SetSimilarStrength(std::uint8_t value);
+  // From now on the searches record what they try into explanation (not
+  // owned; null records nothing).
+  void SetExplanation(TSearchExplanation* explanation) { Explain = explanation; }
 
   std::string SearchByFileName(const std::string& lyricsPathList, const std::string& mediaPath, bool fuzzy,
                                bool similar, bool subFolders, bool skipSameFolder);
@@ -77,7 +82,7 @@ class TLyricsSearch {
   std::vector<std::string> Folders(const std::string& lyricsPathList) const;
   // Runs inFolder on folder, then (with recurse, while nothing is found) on
   // each subfolder depth first in listing order.
-  bool SearchTree(const std::string& folder, bool recurse, int depth,
+  bool SearchTree(TSearchWay way, const std::string& folder, bool recurse, int depth,
                   const std::function<bool(const std::string&)>& inFolder);
   bool Accepts(int score) const { return score >= Threshold && score > BestScore; }
   void Found(const std::string& path, int extIndex, int kind);
@@ -92,6 +97,7 @@ class TLyricsSearch {
   // The exact, similar and fuzzy ways walk the same trees: each folder is
   // listed once for all of them.
   std::unique_ptr<TFolderCache> Listings;
+  TSearchExplanation* Explain = nullptr;
 };
 
 // The settings one lookup uses (the file group of the settings).
@@ -115,9 +121,11 @@ struct TLyricsSearchResult {
 // then by the title unless the options forbid it, in folders. Anything that
 // goes wrong finds nothing, but memory running out passes on as
 // std::bad_alloc, so the caller can try again instead of taking the song
-// for one without lyrics.
+// for one without lyrics. With explain, every folder, way and candidate
+// tried is recorded there, with the answer and the rule that chose it.
 TLyricsSearchResult FindLyricsFor(const TLyricsSearchOptions& options, const std::string& title,
-                                  const std::string& mediaPath, TFolderSource& folders);
+                                  const std::string& mediaPath, TFolderSource& folders,
+                                  TSearchExplanation* explain = nullptr);
 
 // Equal, ASCII letters compared without regard to case (CP932 names).
 bool SameTextIgnoreCase(const std::string& a, const std::string& b);

@@ -14,6 +14,7 @@
 #include "platform/path_parts.h"
 #include "search/folder_listing.h"
 #include "search/name_comparer.h"
+#include "search/search_explanation.h"
 
 namespace lumeko {
 namespace {
@@ -34,6 +35,12 @@ TLyricsSearch::TWanted TLyricsSearch::Prepare(const std::string& name) {
   w.AnyText = Comparer->AnyText(name);
   w.Stripped = Comparer->Strip(name);
   w.Core = Comparer->Unbracket(w.Stripped);
+  if (Explain && !Explain->Searches.empty()) {
+    TExplainedSearch& s = Explain->Searches.back();
+    s.SimilarMask = "*" + w.Mask + "*";
+    s.Stripped = w.Stripped;
+    s.Core = w.Core;
+  }
   return w;
 }
 
@@ -50,8 +57,16 @@ bool TLyricsSearch::SimilarInFolder(const std::string& folder, const TWanted& w,
         passed[i] = Comparer->Contains(w.AnyText, BaseNameOf(compared[i]));
     }
     for (size_t i = 0; i < names.size(); ++i) {
-      if (!passed[i]) continue;
+      if (!passed[i]) {
+        if (Explain) Explain->Add({folder + names[i], ext, lmk_Nothing, -1, TCandidateOutcome::NoMatch});
+        continue;
+      }
       const int score = Score(static_cast<size_t>(w.Len0), compared[i].size());
+      if (Explain)
+        Explain->Add({folder + names[i], ext, lmk_Similar, score,
+                      Accepts(score)         ? TCandidateOutcome::Accepted
+                      : score < Threshold    ? TCandidateOutcome::BelowThreshold
+                                             : TCandidateOutcome::NotAboveBest});
       if (Accepts(score)) {
         Found(folder + names[i], ext, lmk_Similar);
         BestScore = score;
@@ -76,18 +91,28 @@ bool TLyricsSearch::FuzzyInFolder(const std::string& folder, const TWanted& w) {
     for (size_t i = 0; i < names.size(); ++i) {
       const std::string& c = cores[i];
       int kind = lmk_Nothing;
+      int met = lmk_Nothing, score = -1;  // for the explanation: the test it met, even when refused
       if (SameTextIgnoreCase(stripped[i], w.Stripped)) {
         kind = lmk_Stripped;
       } else if (SameTextIgnoreCase(c, w.Stripped) || SameTextIgnoreCase(c, w.Core)) {
         kind = lmk_Similar;
       } else {
-        const int score = Score(w.Core.size(), c.size());
+        score = Score(w.Core.size(), c.size());
         if (Comparer->Contains(w.Core, c)) {
+          met = lmk_Contains;
           if (Accepts(score)) kind = lmk_Contains;
         } else if (Threshold < 30 && Comparer->Contains(c, w.Core)) {
+          met = lmk_ContainedIn;
           if (Accepts(score)) kind = lmk_ContainedIn;
         }
         if (kind != lmk_Nothing) BestScore = score;
+      }
+      if (Explain) {
+        const TCandidateOutcome outcome = kind != lmk_Nothing  ? TCandidateOutcome::Accepted
+                                          : met != lmk_Nothing ? TCandidateOutcome::BelowThreshold
+                                                               : TCandidateOutcome::NoMatch;
+        Explain->Add({folder + names[i], ext, kind != lmk_Nothing ? kind : met,
+                      met != lmk_Nothing ? score : -1, outcome});
       }
       if (kind != lmk_Nothing) {
         Found(folder + names[i], ext, kind);
@@ -99,11 +124,12 @@ bool TLyricsSearch::FuzzyInFolder(const std::string& folder, const TWanted& w) {
 }
 
 bool TLyricsSearch::SimilarSearch(const std::string& folder, const TWanted& w, bool byTitle, bool recurse) {
-  return SearchTree(folder, recurse, 0, [&](const std::string& f) { return SimilarInFolder(f, w, byTitle); });
+  return SearchTree(TSearchWay::Similar, folder, recurse, 0,
+                    [&](const std::string& f) { return SimilarInFolder(f, w, byTitle); });
 }
 
 bool TLyricsSearch::FuzzySearch(const std::string& folder, const TWanted& w, bool recurse) {
-  return SearchTree(folder, recurse, 0, [&](const std::string& f) { return FuzzyInFolder(f, w); });
+  return SearchTree(TSearchWay::Fuzzy, folder, recurse, 0, [&](const std::string& f) { return FuzzyInFolder(f, w); });
 }
 
 }  // namespace lumeko
