@@ -1,6 +1,7 @@
 // Lyrics document speed: parsing a 20 MB word-timed file (against the time
 // `wc -l` takes to count the same file's lines, the floor for any reader of
-// it) and the per-frame lookup by time on a 10 000-entry timeline.
+// it), the same song written with LRC tags, and the per-frame lookup by time
+// on a 10 000-entry timeline.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -15,8 +16,9 @@ namespace {
 
 // Word-timed lines of Japanese and ASCII words in time order, five words and
 // an end tag a line, blank lines between verses (4 ms a word, so 20 MB stays
-// within the 99 minutes a tag can hold).
-std::string MakeWordTimedText(size_t bytes) {
+// within the 99 minutes a tag can hold). With lrc, the same song in LRC tags:
+// "[mm:ss.xx]" before the line, "<mm:ss.xx>" for the words and the end.
+std::string MakeWordTimedText(size_t bytes, bool lrc = false) {
   std::string text = "@TITLE=bench\n@AIRTIST=lumeko\n";
   text.reserve(bytes + 256);
   char buf[160];
@@ -25,10 +27,12 @@ std::string MakeWordTimedText(size_t bytes) {
     int len = 0;
     for (int w = 0; w < 5; ++w, t += 4) {
       const long ms = t;
-      len += std::snprintf(buf + len, sizeof buf - len, "[%02ld:%02ld:%02ld]%s", ms / 60000, ms / 1000 % 60,
-                           ms / 10 % 100, (w % 2) ? "\x89\xCC\x82\xA4 " : "word ");
+      const char* form = !lrc ? "[%02ld:%02ld:%02ld]%s" : w == 0 ? "[%02ld:%02ld.%02ld]%s" : "<%02ld:%02ld.%02ld>%s";
+      len += std::snprintf(buf + len, sizeof buf - len, form, ms / 60000, ms / 1000 % 60, ms / 10 % 100,
+                           (w % 2) ? "\x89\xCC\x82\xA4 " : "word ");
     }
-    std::snprintf(buf + len, sizeof buf - len, "[%02ld:%02ld:%02ld]\r\n", t / 60000, t / 1000 % 60, t / 10 % 100);
+    std::snprintf(buf + len, sizeof buf - len, lrc ? "<%02ld:%02ld.%02ld>\r\n" : "[%02ld:%02ld:%02ld]\r\n",
+                  t / 60000, t / 1000 % 60, t / 10 % 100);
     text += buf;
     if (n % 8 == 7) text += "\r\n";
   }
@@ -70,6 +74,21 @@ void BM_ParseInMemory20MB(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(text.size()) * state.iterations());
 }
 BENCHMARK(BM_ParseInMemory20MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same song in LRC tags, read with the option on: should take about the
+// time of the native file, since each tag is looked at once either way.
+void BM_ParseLrcInMemory20MB(benchmark::State& state) {
+  const std::string text = MakeWordTimedText(20u << 20, true);
+  lumeko::TLyricsControl doc;
+  doc.SetParseOptions(lumeko::TLyricsParseOptions{true});
+  for (auto _ : state) {
+    doc.LoadFromText(text, "bench.lrc");
+    benchmark::DoNotOptimize(doc.TimedLineCount());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(text.size()) * state.iterations());
+  state.counters["entries"] = doc.TimedLineCount();
+}
+BENCHMARK(BM_ParseLrcInMemory20MB)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same file through `wc -l` (process start included), timed by wall clock.
 void BM_WcLines20MB(benchmark::State& state) {

@@ -1,7 +1,8 @@
 // libFuzzer target over the lyrics parser and its lookups by time.
 //
 // Inputs are capped at 1 MB as real lyrics files are far smaller; the first
-// bytes also pick the settings (amend, offset) so both parse paths are taken.
+// byte also picks the settings (amend, offset, LRC tags) so every parse path
+// is taken.
 // Every field of every record and every byte of every text is read, so
 // uninitialised data or a dangling record shows under the sanitizers.
 #include <cstddef>
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   doc.DefaultTags().SetValue("@BGFILE", "default.jpg");
   doc.SetAmendLineEnd((flags & 1) != 0);
   doc.SetDefaultOffset((flags & 2) ? -1000 : 250);
+  doc.SetParseOptions(lumeko::TLyricsParseOptions{(flags & 4) != 0});
   if (!doc.LoadFromText(input, "fuzz.kra")) __builtin_trap();  // parsing content never fails
 
   std::uint64_t h = doc.HasWordTags();

@@ -27,6 +27,7 @@ void TVizLumeko::ApplySettings() {
   LoadBackground(std::string());
   Lyrics->SetDefaultOffset(Setup.AdjustTimeTagMSec);
   Lyrics->SetAmendLineEnd((Setup.TagFlags & tf_AmendLineEnd) != 0);
+  Lyrics->SetParseOptions(TLyricsParseOptions{(Setup.TagFlags & tf_StandardLrcTags) != 0});
 }
 
 bool TVizLumeko::CheckPropertyChange() {

@@ -11,6 +11,7 @@
 #include <new>
 #include <optional>
 
+#include "lyrics/lrc_tag.h"
 #include "lyrics/merge_sort.h"
 #include "lyrics/text_helpers.h"
 #include "lyrics/time_tag.h"
@@ -212,13 +213,22 @@ void TLyricsControl::ScanLine(std::string_view raw, double ratio, Line& line) {
   display.reserve(text.size());
   const size_t n = text.size();
   // Room for every possible tag and the end tag, so the array grows once.
-  const size_t brackets = static_cast<size_t>(std::count(text.begin(), text.end(), '['));
+  const bool lrc = options_.StandardLrcTags;
+  const size_t brackets = static_cast<size_t>(std::count(text.begin(), text.end(), '[')) +
+                          (lrc ? static_cast<size_t>(std::count(text.begin(), text.end(), '<')) : 0);
   if (brackets > 0) rec.TimeTags.reserve(brackets + 2);
   size_t cursor = 0, i = 0;
   for (;;) {
-    while (i < n && text[i] != '[') i += CharLength(text, i);
+    while (i < n && text[i] != '[' && !(lrc && text[i] == '<')) i += CharLength(text, i);
     if (i >= n) break;
-    const std::optional<TTimeTagParse> tag = ParseTimeTag(text, i);
+    // LRC word tags count exactly as a native tag at the same place would.
+    std::optional<TTimeTagParse> tag;
+    if (text[i] == '[') {
+      tag = ParseTimeTag(text, i);
+      if (!tag && lrc) tag = ParseLrcTimeTag(text, i, '[', ']');
+    } else {
+      tag = ParseLrcTimeTag(text, i, '<', '>');
+    }
     if (!tag) {
       ++i;
       continue;
@@ -254,10 +264,16 @@ void TLyricsControl::Parse(std::string_view content) {
   size_t kept = 0;
   for (std::string_view line : raw) {
     const std::string_view trimmed = TrimControls(line);
-    if (!trimmed.empty() && trimmed.front() == '@')
+    if (!trimmed.empty() && trimmed.front() == '@') {
       ApplyHeaderLine(trimmed);
-    else
+    } else if (options_.StandardLrcTags && !trimmed.empty() && trimmed.front() == '[') {
+      if (std::optional<TLrcHeader> h = ParseLrcHeaderLine(trimmed))
+        tags_.SetValue(h->Name, h->Value);
+      else
+        raw[kept++] = line;
+    } else {
       raw[kept++] = line;
+    }
   }
   raw.resize(kept);
   tags_.Sort();
@@ -400,6 +416,15 @@ void TLyricsControl::SetDefaultOffset(std::int32_t ms) {
   if (ms == defaultOffset_) return;
   defaultOffset_ = ms;
   offset_ = OffsetFromTags();
+}
+
+void TLyricsControl::SetParseOptions(const TLyricsParseOptions& options) {
+  if (options == options_) return;
+  options_ = options;
+  if (!fileName_.empty()) {
+    const std::string path = fileName_;
+    LoadFromFile(path);
+  }
 }
 
 void TLyricsControl::SetAmendLineEnd(bool amend) {

@@ -65,6 +65,13 @@ enum TLyricsTag : int {
 };
 extern const char* const kLyricsTagNames[ltTagCount];
 
+// How a file's tags are read. The native tags are always read; the options
+// add other forms on top of them.
+struct TLyricsParseOptions {
+  bool StandardLrcTags = false;  // "[mm:ss.xx]", "<mm:ss.xx>" and "[ti:…]"-style headers
+  bool operator==(const TLyricsParseOptions&) const = default;
+};
+
 // GetLinePosition's answer.
 enum TLinePositionState : int { lpsBefore = 0, lpsAfter = 1, lpsWithin = 2 };
 
@@ -114,6 +121,10 @@ class TLyricsControl {
   // line-end rule reloads the file when the file leaves the choice to it.
   void SetDefaultOffset(std::int32_t ms);
   void SetAmendLineEnd(bool amend);
+  // The tag forms to read; a change reloads the loaded file, since its lines
+  // and timeline depend on them.
+  void SetParseOptions(const TLyricsParseOptions& options);
+  const TLyricsParseOptions& ParseOptions() const { return options_; }
 
   int BgFileCount() const { return static_cast<int>(bgFiles_.size()); }
   TBgFileEx GetBgFile(int index) const;
@@ -155,6 +166,7 @@ class TLyricsControl {
   std::int32_t offset_ = 0;
   std::int32_t defaultOffset_ = 0;
   bool defaultAmendLineEnd_ = true;
+  TLyricsParseOptions options_;
   std::vector<TBgFileEx> bgFiles_;
   TTagList defaultTags_;
 };

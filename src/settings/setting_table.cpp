@@ -84,7 +84,7 @@ using SP = TSetupInfo_Pile;
 // In the order of a settings load; the last column but one is the page's
 // save position.
 constexpr std::array kTable{
-    Row<None>("Version", K::sk_Integer, R::sr_PageOnly, 0, kAny, kAll, F::fx_Default, 38),
+    Row<None>("Version", K::sk_Integer, R::sr_PageOnly, 0, kAny, kAll, F::fx_Default, 39),
     Row<Text<&S::File, &SF::LyricsPath>>("LyricsPath", K::sk_String, R::sr_Load, 0, 0, 0, F::fx_Default, 13),
     Row<Strength>("SimilarStrength", K::sk_Integer, R::sr_Load, 3, 0, 10, F::fx_Clamp, 21),
     Row<Flag<sf_FindSubFolder, &S::File, &SF::SearchFlags>>("FindSubFolder", K::sk_Bool, R::sr_Load, 1, 0, 1,
@@ -129,6 +129,9 @@ constexpr std::array kTable{
     Row<Number<&S::AdjustTimeTagMSec>>("AdjustTimeTagMSec", K::sk_Integer, R::sr_Load, 0, -10000, 10000, F::fx_Clamp,
                                        10),
     Row<Flag<tf_AmendLineEnd, &S::TagFlags>>("AmendLineEnd", K::sk_Bool, R::sr_Load, 1, 0, 1, F::fx_Default, 28),
+    // Added later, so saved after all the older values and before Version.
+    Row<Flag<tf_StandardLrcTags, &S::TagFlags>>("StandardLrcTags", K::sk_Bool, R::sr_Load, 0, 0, 1, F::fx_Default,
+                                                38),
     Row<Number<&S::LineSpaceMode>>("LineSpaceMode", K::sk_Integer, R::sr_Load, 0, 0, 2, F::fx_Default, 11),
     Row<Flag<df_BurdenReduction, &S::DisplayFlags>>("BurdenReduction", K::sk_Bool, R::sr_Load, 0, 0, 1,
                                                     F::fx_Default, 16),

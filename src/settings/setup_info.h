@@ -46,6 +46,7 @@ inline constexpr std::uint8_t bf_BkGndImageBlend = 4;
 
 // Tag flags (TSetupInfo::TagFlags).
 inline constexpr std::uint8_t tf_AmendLineEnd = 1;
+inline constexpr std::uint8_t tf_StandardLrcTags = 2;
 
 // Display flags (TSetupInfo::DisplayFlags).
 inline constexpr std::uint8_t df_BurdenReduction = 1;

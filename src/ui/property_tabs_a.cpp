@@ -23,6 +23,7 @@ void TfrmProperty::BuildFileTab(HWND page) {
   Button(page, "btnAddLyricsPath", 448, 52);
   On("btnRefLyricsPath", BN_CLICKED, [this] { BrowseLyricsPath(false); });
   On("btnAddLyricsPath", BN_CLICKED, [this] { BrowseLyricsPath(true); });
+  Check(page, "cbStandardLrcTags", 10, 56, 340);
 
   Group(page, "gbSearch", 10, 86, 516, 80);
   Check(page, "cbFindSubFolder", 22, 104, 480);

@@ -95,6 +95,7 @@ void TfrmProperty::BindValues() {
       {"BkGndDrawForbid", "cbForbidDrawBkGndImage"},
       {"BkGndImageBlend", "cbBkGndImageBlend"},
       {"AmendLineEnd", "chTagAmendLineEnd"},
+      {"StandardLrcTags", "cbStandardLrcTags"},
       {"PropertyShowHint", "chShowHint"},
       {"PileEffectEnabled", "cbPileEnabled"},
       {"PileEffectNoLyricsOnly", "cbNoLyricsOnly"},

@@ -23,6 +23,8 @@ const char kWordTimed[] =
     "[00:01:00]first [00:01:30]\x95\x5C[00:02:00]\r\n\r\nno tag [bad] [01:2x]\r\n";
 const char kLineTimed[] =
     "@AIRTIST=x\n[00:01:00][00:20:00][00:40:00]chorus\n[00:05:00]verse\n[00:09:00]\n[00:12:00]end\n";
+// Read with the LRC tags on: their headers and both tag forms.
+const char kLrc[] = "[ti:\x96\xE9]\n[offset:+250]\n[00:01.00]a<00:01.50>b<00:02.000>\n[01:00]x [by:y]\n";
 
 // What gtest has recorded in this test so far: a failure's message is memory
 // the sweep must not count as leaked.
@@ -48,10 +50,12 @@ std::string Snapshot(const TLyricsControl& doc) {
 
 TEST(LyricsOutOfMemory, EveryAllocationOfALoadFailsInTurn) {
   test::ScratchDir dir("oom");
-  for (const char* text : {kWordTimed, kLineTimed}) {
+  for (const char* text : {kWordTimed, kLineTimed, kLrc}) {
+    const TLyricsParseOptions options{text == kLrc};
     const std::string path = dir / "song.kra";
     ASSERT_TRUE(test::WriteFile(path, text));
     TLyricsControl reference;
+    reference.SetParseOptions(options);
     reference.DefaultTags().SetValue("@BGFILE", "default.jpg");
     EXPECT_FALSE(reference.LoadFromFile(dir / "missing.kra"));
     const std::string empty = Snapshot(reference);  // the default tags and their picture
@@ -64,6 +68,7 @@ TEST(LyricsOutOfMemory, EveryAllocationOfALoadFailsInTurn) {
       bool fired = false;
       {
         TLyricsControl doc;
+        doc.SetParseOptions(options);
         doc.DefaultTags().SetValue("@BGFILE", "default.jpg");
         test::FailAllocation(k);
         bool loaded = false;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # lumeko parse and lumeko at in the test prefix: the sample song as JSON, a
 # Japanese file name in either code page, positions before and inside a line,
-# the offset, and one-line refusals with exit status 2.
+# the offset, LRC tags with --lrc, and one-line refusals with exit status 2.
 # Usage: lyrics_commands.sh PATH/TO/lumeko.exe
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -38,6 +38,20 @@ echo "$inside" | grep -q '"found":true,"line_index":0,"timeline_index":0' || fai
 echo "$inside" | grep -q '"progress":6666' || fail "wipe progress at 12500: $inside"
 # With an offset of 500 ms the same moment is the start of the first word.
 at 12500 --offset 500 | grep -q '"progress":0' || fail "the offset was not applied"
+
+# --lrc reads the standard LRC tags; without it they are text.
+printf '[ti:Song]\r\n[offset:+500]\r\n[00:12.50]one<00:13.00>two\r\n' > "$tmp/song.lrc"
+"$run" "$exe" parse "$tmp/song.lrc" --lrc | tr -d '\r' > "$tmp/lrc.json"
+python3 - "$tmp/lrc.json" <<'PY' || fail "parse --lrc: $(head -c 300 "$tmp/lrc.json")"
+import json, sys
+d = json.load(open(sys.argv[1], encoding='utf-8'))
+assert d['tags'] == {'@OFFSET': '-500', '@TITLE': 'Song'} and d['offset'] == -500, d
+assert [l['text'] for l in d['lines']] == ['onetwo'] and d['has_word_tags'] is True, d['lines']
+assert [(t['position'], t['start']) for t in d['timeline'][0]['tags']] == [(0, 12500), (3, 13000), (6, 13000)]
+PY
+"$run" "$exe" parse "$tmp/song.lrc" | tr -d '\r' | grep -q '"text":"\[ti:Song\]"' || fail "the tags were read without --lrc"
+"$run" "$exe" at "$tmp/song.lrc" 12000 --lrc | tr -d '\r' | grep -q '"found":true,"line_index":0' ||
+  fail "at --lrc: the offset did not bring the line earlier"
 
 "$run" "$exe" --help | tr -d '\r' | grep -q '^  parse FILE' || fail "help lists no parse"
 refused() {

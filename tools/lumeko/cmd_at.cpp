@@ -1,5 +1,5 @@
-// lumeko at FILE MS [--offset MS]: where a playback position stands in a
-// lyrics file, as the renderer asks it on every frame.
+// lumeko at FILE MS [--offset MS] [--lrc]: where a playback position stands in
+// a lyrics file, as the renderer asks it on every frame.
 #include "command.h"
 #include "json.h"
 #include "lyrics_args.h"
@@ -8,11 +8,12 @@ namespace lumeko::tool {
 namespace {
 
 int RunAt(const Args& args) {
-  const ParsedArgs p = ParseArgs(args, {}, {"--offset"});
+  const ParsedArgs p = ParseArgs(args, {"--lrc"}, {"--offset"});
   if (p.positional.size() != 2) throw UsageError{"expected a lyrics file and a position in ms"};
   const std::int32_t position = ParseMilliseconds(p.positional[1], "MS");
   TLyricsControl doc;
   if (const std::string* offset = p.Get("--offset")) doc.SetDefaultOffset(ParseMilliseconds(*offset, "--offset"));
+  ApplyLrcArg(p, doc);
   LoadLyricsArg(p.positional[0], doc);
 
   TLyricsPosition pos;
@@ -35,7 +36,7 @@ int RunAt(const Args& args) {
   return 0;
 }
 
-const RegisterCommand kAt("at", "at FILE MS [--offset MS]                 where a position stands, as JSON", RunAt);
+const RegisterCommand kAt("at", "at FILE MS [--offset MS] [--lrc]         where a position stands, as JSON", RunAt);
 
 }  // namespace
 }  // namespace lumeko::tool

@@ -1,5 +1,6 @@
-// lumeko parse FILE [--offset MS] [--no-amend]: the lyrics document as JSON,
-// with its tags, lines, timeline and background schedule; texts in UTF-8.
+// lumeko parse FILE [--offset MS] [--no-amend] [--lrc]: the lyrics document as
+// JSON, with its tags, lines, timeline and background schedule; texts in UTF-8.
+// --lrc reads the standard LRC tags too, as the StandardLrcTags setting does.
 #include "command.h"
 #include "json.h"
 #include "lyrics_args.h"
@@ -21,11 +22,12 @@ void WriteTags(JsonWriter& j, const TLyricsLineInfo& e) {
 }
 
 int RunParse(const Args& args) {
-  const ParsedArgs p = ParseArgs(args, {"--no-amend"}, {"--offset"});
+  const ParsedArgs p = ParseArgs(args, {"--no-amend", "--lrc"}, {"--offset"});
   if (p.positional.size() != 1) throw UsageError{"expected one lyrics file"};
   TLyricsControl doc;
   if (const std::string* offset = p.Get("--offset")) doc.SetDefaultOffset(ParseMilliseconds(*offset, "--offset"));
   if (p.Has("--no-amend")) doc.SetAmendLineEnd(false);
+  ApplyLrcArg(p, doc);
   LoadLyricsArg(p.positional[0], doc);
 
   JsonWriter j;
@@ -63,7 +65,7 @@ int RunParse(const Args& args) {
   return 0;
 }
 
-const RegisterCommand kParse("parse", "parse FILE [--offset MS] [--no-amend]   the lyrics document as JSON",
+const RegisterCommand kParse("parse", "parse FILE [--offset MS] [--no-amend] [--lrc]   the lyrics document as JSON",
                              RunParse);
 
 }  // namespace

@@ -20,6 +20,11 @@ inline std::int32_t ParseMilliseconds(const std::string& text, const char* what)
   return static_cast<std::int32_t>(v);
 }
 
+// --lrc: the standard LRC tags are read too (the StandardLrcTags setting).
+inline void ApplyLrcArg(const ParsedArgs& p, TLyricsControl& doc) {
+  if (p.Has("--lrc")) doc.SetParseOptions(TLyricsParseOptions{true});
+}
+
 inline void LoadLyricsArg(const std::string& utf8Path, TLyricsControl& doc) {
   const std::string path = PathArg(utf8Path);
   if (!FileExists(path)) throw UsageError{"no such file: " + utf8Path};
