@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
   });
   BenchRounds("TCheckBoxEx", rounds, [&](int i) {
     TCheckBoxEx b(w, 10, 10, 80, 24, "&Bold");
-    TFontSpec f;
+    TFontChoice f;
     f.Style = fs_Bold;
     b.SetFont(f);
     if (i % 2) b.SetStyle(cbsPushLike);

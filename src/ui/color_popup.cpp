@@ -20,7 +20,7 @@ constexpr UINT kCombHintMs = 5000;
 
 // The font the items are measured and drawn with: the default GUI font,
 // asked for Japanese glyphs.
-TFontSpec PopupFont() { return FontSpecOf(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), kClBtnText); }
+TFontChoice PopupFont() { return FontChoiceOf(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), kClBtnText); }
 
 SIZE Measure(HDC dc, const std::wstring& text) {
   RECT r{0, 0, 0, 0};

@@ -14,10 +14,10 @@ namespace lumeko {
 TModalForm::TModalForm(HWND owner, const std::string& caption, const std::string& face, int fontHeight)
     : owner_(owner && ::IsWindow(owner) ? owner : nullptr) {
   EnsureCommonControls();
-  TFontSpec spec;
-  spec.Name = face;
-  spec.Height = fontHeight;
-  font_ = CreateUiFont(spec);
+  TFontChoice choice;
+  choice.Name = face;
+  choice.Height = fontHeight;
+  font_ = CreateUiFont(choice);
   // An empty template: the controls are made in code.
   struct {
     DLGTEMPLATE dialog;

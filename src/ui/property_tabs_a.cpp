@@ -101,7 +101,7 @@ void TfrmProperty::BuildFontTab(HWND page) {
   for (const auto& s : kStyles) {
     auto box = std::make_unique<TCheckBoxEx>(page, x, 76, 96, 24, PageCaption(s.Name));
     box->SetStyle(cbsPushLike);
-    TFontSpec font = box->Font();
+    TFontChoice font = box->Font();
     font.Style = s.Bit;  // each shows the style it stands for
     box->SetFont(font);
     box->SetHint(PageHint(s.Name));

@@ -78,7 +78,7 @@ void TfrmProperty::BuildPileTab(HWND page) {
   note->SetBounds(10, 310, 516, 56);
   note->SetWordWrap(true);
   note->SetShowAccelChar(false);
-  TFontSpec font = note->Font();
+  TFontChoice font = note->Font();
   font.Color = RGB(176, 0, 0);
   note->SetFont(font);
   note->SetEffectPen({RGB(255, 224, 224), 1});
@@ -114,7 +114,7 @@ void TfrmProperty::BuildOtherTab(HWND page) {
 void TfrmProperty::BuildVersionTab(HWND page) {
   // The tab's picture: the product's name in the lyrics' outlined style.
   auto logo = std::make_unique<TEffectLabel>(page, 40, 40, 0, 0, "LUMEKO");
-  TFontSpec font = logo->Font();
+  TFontChoice font = logo->Font();
   font.Height = 48;
   font.Style = fs_Bold | fs_Italic;
   font.Color = RGB(255, 255, 255);

@@ -18,22 +18,22 @@
 
 namespace lumeko {
 
-struct TFontSpec {
+struct TFontChoice {
   std::string Name = kDefaultFontName;  // CP932
   int Height = 12;                      // character height in pixels
   std::uint8_t Style = 0;               // fs_Bold | fs_Italic | fs_Underline | fs_StrikeOut
   std::uint32_t Color = kClWindowText;  // the text colour of the control
-  bool operator==(const TFontSpec&) const = default;
+  bool operator==(const TFontChoice&) const = default;
 };
 
 constexpr int kMinFontHeight = 1;
 constexpr int kMaxFontHeight = 512;
 
-// The spec with its height and style brought into range.
-TFontSpec Sanitized(TFontSpec spec);
-UniqueHFONT CreateUiFont(const TFontSpec& spec);
+// The choice with its height and style brought into range.
+TFontChoice Sanitized(TFontChoice choice);
+UniqueHFONT CreateUiFont(const TFontChoice& choice);
 // Reads an existing font back (for a control that follows its parent's font);
-// the default spec when there is none.
-TFontSpec FontSpecOf(HFONT font, std::uint32_t color = kClWindowText);
+// the default choice when there is none.
+TFontChoice FontChoiceOf(HFONT font, std::uint32_t color = kClWindowText);
 
 }  // namespace lumeko

@@ -22,7 +22,7 @@ constexpr int kSelfSlot = 0;               // window extra bytes of our classes
 
 TWindowControl::TWindowControl(HWND parent) : parent_(parent) {
   if (parent) {
-    if (HFONT pf = reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0))) font_ = FontSpecOf(pf, font_.Color);
+    if (HFONT pf = reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0))) font_ = FontChoiceOf(pf, font_.Color);
   }
   hfont_ = CreateUiFont(font_);
 }
@@ -260,11 +260,11 @@ void TWindowControl::ApplyHint() {
   for (HWND w : HintWindows()) hintTool_->SetText(w, text);
 }
 
-void TWindowControl::SetFont(const TFontSpec& font) {
+void TWindowControl::SetFont(const TFontChoice& font) {
   parentFont_ = false;
-  const TFontSpec spec = Sanitized(font);
-  const bool sameFace = spec.Name == font_.Name && spec.Height == font_.Height && spec.Style == font_.Style;
-  font_ = spec;
+  const TFontChoice choice = Sanitized(font);
+  const bool sameFace = choice.Name == font_.Name && choice.Height == font_.Height && choice.Style == font_.Style;
+  font_ = choice;
   if (!sameFace) {
     UniqueHFONT made = CreateUiFont(font_);
     if (!made) return;  // keep the font that works
@@ -282,7 +282,7 @@ void TWindowControl::SetParentFont(bool follow) {
     return;
   }
   HFONT pf = parent_ ? reinterpret_cast<HFONT>(::SendMessageW(parent_, WM_GETFONT, 0, 0)) : nullptr;
-  SetFont(FontSpecOf(pf, font_.Color));
+  SetFont(FontChoiceOf(pf, font_.Color));
   parentFont_ = true;
 }
 

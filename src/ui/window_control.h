@@ -53,8 +53,8 @@ class TWindowControl {
 
   // The control's font. ParentFont (on at creation) takes the parent's font
   // at creation; setting a font turns it off.
-  const TFontSpec& Font() const noexcept { return font_; }
-  void SetFont(const TFontSpec& font);
+  const TFontChoice& Font() const noexcept { return font_; }
+  void SetFont(const TFontChoice& font);
   bool ParentFont() const noexcept { return parentFont_; }
   void SetParentFont(bool follow);
 
@@ -115,7 +115,7 @@ class TWindowControl {
   HWND parent_;
   std::string hint_;
   bool showHint_ = true;
-  TFontSpec font_;
+  TFontChoice font_;
   bool parentFont_ = true;
   UniqueHFONT hfont_;
   std::unique_ptr<THintTool> hintTool_;

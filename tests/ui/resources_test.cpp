@@ -73,7 +73,7 @@ TEST_F(ResourcesTest, EveryControlGivesBackWhatItTook) {
   });
   ExpectFlat("check box", 200, [&](int i) {
     TCheckBoxEx b(w, 10, 10, 80, 24, "&Bold");
-    TFontSpec f;
+    TFontChoice f;
     f.Style = fs_Bold;
     b.SetFont(f);
     if (i % 2) b.SetStyle(cbsPushLike);

@@ -142,7 +142,7 @@ TEST_F(SmallControlsTest, PushLikeCheckBoxIsRecreatedAndKeepsItsState) {
   TCheckBoxEx box(Window(), 10, 10, 80, 24, J("太字(&B)"));
   int clicks = 0;
   box.OnClick = [&](TCheckBoxEx&) { ++clicks; };
-  TFontSpec bold;
+  TFontChoice bold;
   bold.Style = fs_Bold;
   box.SetFont(bold);
   box.SetChecked(true);  // a change by program clicks too
@@ -199,8 +199,8 @@ Box InkOf(TWindowControl& c, std::uint32_t colorref, bool other = false) {
   return FindBox(f, [&](std::uint32_t p) { return (p == want) != other; });
 }
 
-TFontSpec Big(std::uint32_t color) {
-  TFontSpec f;
+TFontChoice Big(std::uint32_t color) {
+  TFontChoice f;
   f.Name = kTestFont;
   f.Height = 32;
   f.Color = color;

@@ -34,8 +34,8 @@ constexpr int kClientWidth = 700, kClientHeight = 590;
 // Captions are written here in UTF-8 and handed to the controls as CP932.
 std::string J(const char* utf8) { return Utf8ToCp932(utf8); }
 
-TFontSpec FontOf(int height, std::uint8_t style = 0, std::uint32_t color = kClWindowText) {
-  TFontSpec f;
+TFontChoice FontOf(int height, std::uint8_t style = 0, std::uint32_t color = kClWindowText) {
+  TFontChoice f;
   f.Height = height;
   f.Style = style;
   f.Color = color;
